@@ -1,0 +1,1 @@
+#include "app/input_rules.h"
