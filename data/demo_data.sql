@@ -1,0 +1,30 @@
+-- A small price list and the departments for a demonstration database.
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Кабинет гинеколога', '1');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Кабинет хирурга', '2');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Процедурный кабинет', '3');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Терапевтический кабинет', '4');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Зубопротезный кабинет', '5');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Стоматологический кабинет (терапия)', '6');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Кабинет УЗИ', '7');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Терапевтическое отделение', '8');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Кардиологическое отделение', '9');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'МИКРОХИРУРГИЧЕСКОЕ ОТДЕЛЕНИЕ (ГЛАЗА) №1  (МХГ №1)', '10');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'Офтальмологический кабинет общий (врач)', '11');
+INSERT INTO OTDEL (ID_O, NAME, KOD) VALUES (NULL, 'РЕНТГЕНОЛОГИЧЕСКОЕ ОТДЕЛЕНИЕ', '12');
+
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A01.001', 'Прием (осмотр, консультация) врача-терапевта первичный', '1', '450');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A01.002', 'Прием (осмотр, консультация) врача-терапевта повторный', '2', '300');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A02.003', 'Прием врача-хирурга первичный', '3', '500');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A03.010', 'Ультразвуковое исследование органов брюшной полости', '10', '1200');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A04.011', 'Электрокардиография', '11', '350');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.027', 'Исследование остроты зрения', '27', '150');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.028', 'Тонометрия глаза', '28', '200');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.029', 'Прием врача-офтальмолога первичный', '29', '600');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.030', 'Биомикроскопия глаза', '30', '250');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.031', 'Офтальмоскопия', '31', '250');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.032', 'Периметрия', '32', '300');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A06.301', 'Рентгенография органов грудной клетки', '301', '800');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'Д', 'B01.973', 'Линза интраокулярная', '973', '9500');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'Д', 'B02.975', 'Материал пломбировочный', '975', '700');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'С', 'C01.501', 'Койко-день в стационаре', '501', '2500');
+INSERT INTO PRAIS (IDP, SIMV, KOD, NAME, KODGVV, SUMMA) VALUES (NULL, 'П', 'A05.998', 'Оформление медицинской документации', '998', '100');

@@ -1,0 +1,28 @@
+#include "data/win1251.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace zorvel {
+
+QByteArray toWin1251(const QString& text) {
+    QStringEncoder encoder("windows-1251");
+    return encoder.encode(text);
+}
+
+QString fromWin1251(std::string_view bytes) {
+    // Plain ASCII (digits, dates, times) is by far the most common content: skip the decoder for it.
+    bool ascii = true;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder decoder("windows-1251");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace zorvel
