@@ -1,0 +1,52 @@
+#include "spreadsheet/libre_office.h"
+
+#include "spreadsheet/spreadsheet_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace zorvel {
+
+QString LibreOffice::program() {
+    for (const char* name : {"soffice", "libreoffice"}) {
+        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!found.isEmpty())
+            return found;
+    }
+    return {};
+}
+
+QString LibreOffice::convert(const QString& input, const QString& format, const QString& outputDir) {
+    QString soffice = program();
+    if (soffice.isEmpty())
+        throw SpreadsheetError(QStringLiteral("Не установлен LibreOffice (программа soffice не найдена)"));
+    QTemporaryDir profile;
+    if (!profile.isValid())
+        throw SpreadsheetError(QStringLiteral("Не удалось создать временную папку для LibreOffice"));
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                            QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+                            QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outputDir, input});
+    if (!process.waitForStarted(30000))
+        throw SpreadsheetError(QStringLiteral("Не удалось запустить LibreOffice (%1)").arg(soffice));
+    if (!process.waitForFinished(300000)) {
+        process.kill();
+        process.waitForFinished();
+        throw SpreadsheetError(QStringLiteral("LibreOffice не ответил при преобразовании «%1»").arg(input));
+    }
+    QString extension = format.section(u':', 0, 0);
+    QString output = QDir(outputDir).filePath(QFileInfo(input).completeBaseName() + u'.' + extension);
+    QFileInfo result(output);
+    if (!result.isFile() || result.size() == 0)
+        throw SpreadsheetError(QStringLiteral("LibreOffice не смог преобразовать «%1» в %2: %3")
+                                   .arg(QFileInfo(input).fileName(), extension,
+                                        QString::fromLocal8Bit(process.readAll()).trimmed()));
+    return output;
+}
+
+} // namespace zorvel

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "spreadsheet/cell_reference.h"
+#include "spreadsheet/range.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace zorvel {
+
+struct WorkbookData;
+
+// How a cell is formatted, as far as documents care: read back by checks of written documents.
+struct CellStyle {
+    bool bold = false;
+    bool wrapText = false;
+    QString horizontal; // "left", "center", "right"...; empty for the default
+    QString vertical;   // "top", "center", "bottom"; empty for the default
+    bool bordered = false; // a line on all four sides
+    double fontSize = 0;
+    QString numberFormat;
+};
+
+// One worksheet of a Workbook, owned by it. Rows and columns count from 1; a column is a number or its
+// letters in any case ("k" and 11 are the same column). Out-of-sheet addresses throw SpreadsheetError.
+class Worksheet {
+public:
+    ~Worksheet();
+    Worksheet(const Worksheet&) = delete;
+    Worksheet& operator=(const Worksheet&) = delete;
+
+    QString name() const;
+    // The tab name: 1 to 31 characters, none of : \ / ? * [ ].
+    void setName(const QString& name);
+
+    // Writes a cell as typed: a text starting with "=" is a formula (completed and stored closed, see
+    // formula.h), a numeric text ("12", "-3.5", "12,5") becomes a number, anything else stays text (line
+    // feeds included). A number of more than 15 digits stays text, as the digits would be lost.
+    void setCell(int row, int column, const QString& text);
+    void setCell(int row, const QString& column, const QString& text);
+    void setNumber(int row, int column, double value);
+
+    // The displayed text: numbers through the cell's number format, texts as written. A formula shows
+    // its cached value when the file has one (a formula written here has none until a spreadsheet
+    // program computes it).
+    QString cellText(int row, int column) const;
+    QString cellText(int row, const QString& column) const;
+    // The stored value without formatting: a number in its shortest form, or the text.
+    QString cellValue(int row, int column) const;
+    // "=SUM(K9:K11)", or empty when the cell holds no formula.
+    QString cellFormula(int row, int column) const;
+    CellStyle cellStyle(int row, int column) const;
+
+    // The rows from the first to the last one holding a cell (a value or a formatted blank); 0 for an
+    // empty sheet.
+    int usedRowCount() const;
+    // The range of all cells; all zeros for an empty sheet.
+    RangePosition usedRange() const;
+
+    Range range(const QString& address);
+    Range range(int firstRow, int firstColumn, int lastRow, int lastColumn);
+
+    // Width in characters of the default font's digits.
+    void setColumnWidth(int column, double characters);
+    void setColumnWidth(const QString& column, double characters);
+    // The stored width (characters plus the cell padding); 0 for a column of default width.
+    double columnWidth(int column) const;
+    void setRowHeight(int row, double points);
+    // 0 for a row of default height.
+    double rowHeight(int row) const;
+    // A manual page break above `row`.
+    void addPageBreakBefore(int row);
+    // The rows that start a page after a manual break, ascending.
+    QList<int> pageBreaks() const;
+    QStringList mergedRanges() const;
+    void setLandscape();
+    bool isLandscape() const;
+    // Printed one page wide, as many pages tall as needed.
+    void setFitToPageWidth();
+    bool fitsToPageWidth() const;
+
+private:
+    friend class Workbook;
+    friend class Range;
+    struct Data;
+
+    Worksheet(WorkbookData* book, std::string partName, const std::string& xml, const QString& name);
+    // The part's XML; texts go into the shared string table, counted in `stringReferences`.
+    std::string toXml(bool dropCachedValues, size_t& stringReferences);
+    const std::string& partName() const;
+    void restyle(const RangePosition& range, const std::function<uint32_t(uint32_t)>& derive);
+    void merge(const RangePosition& range);
+    void touched();
+    WorkbookData* book() const;
+
+    std::unique_ptr<Data> d;
+};
+
+} // namespace zorvel
