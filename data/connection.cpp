@@ -61,6 +61,11 @@ QByteArray databaseParameters(const ConnectionSettings& settings) {
     appendItem(dpb, isc_dpb_user_name, settings.user.toUtf8());
     appendItem(dpb, isc_dpb_password, settings.password.toUtf8());
     appendItem(dpb, isc_dpb_lc_ctype, "WIN1251");
+    // A page cache that holds a register of a few hundred thousand rows (8 KiB pages).
+    dpb.append(static_cast<char>(isc_dpb_num_buffers));
+    dpb.append(char(4));
+    const quint32 pages = 8192;
+    dpb.append(char(pages & 0xFF)).append(char((pages >> 8) & 0xFF)).append(char(0)).append(char(0));
     dpb.append(static_cast<char>(isc_dpb_sql_dialect));
     dpb.append(char(4));
     dpb.append(char(kDialect)).append(char(0)).append(char(0)).append(char(0));

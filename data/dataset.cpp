@@ -86,6 +86,7 @@ void DataSet::open() {
     makeFields();
     rows_.clear();
     visible_.clear();
+    placedKeys_.clear();
     fetchedAll_ = false;
     state_ = State::Browse;
     if (filtered_) {
@@ -111,6 +112,7 @@ void DataSet::close() {
     rows_.clear();
     rows_.shrink_to_fit();
     visible_.clear();
+    placedKeys_.clear();
     buffer_.clear();
     fetchedAll_ = true;
     current_ = -1;
@@ -142,6 +144,7 @@ void DataSet::makeFields() {
         }
         fields_.push_back(f);
     }
+    keyColumn_ = table_ ? fieldIndex(table_->key) : -1;
 }
 
 bool DataSet::fetchOne() {
@@ -166,6 +169,13 @@ bool DataSet::fetchOne() {
         row.resize(lenPos + 2 + len);
         row[lenPos] = static_cast<char>(len & 0xFF);
         row[lenPos + 1] = static_cast<char>(len >> 8);
+    }
+    if (!placedKeys_.empty()) {
+        auto placed = placedKeys_.find(keyOf(row));
+        if (placed != placedKeys_.end()) {
+            placedKeys_.erase(placed);
+            return true;
+        }
     }
     rows_.push_back(std::move(row));
     if (filtered_ && passesFilter(rows_.back()))
@@ -355,8 +365,6 @@ void DataSet::insert() {
     requireTable();
     if (state_ != State::Browse)
         post();
-    // Rows not yet fetched would come after the new one and could include it: finish the fetch first.
-    fetchAll();
     buffer_.assign(fields_.size(), std::nullopt);
     int position = std::max(current_, 0);
     std::string empty;
@@ -388,7 +396,6 @@ void DataSet::edit() {
         return;
     if (current_ < 0)
         throw DataError(QStringLiteral("%1: нет текущей записи").arg(name_));
-    fetchAll();
     const std::string& row = rows_[static_cast<size_t>(storageIndex(current_))];
     buffer_.clear();
     for (size_t i = 0; i < fields_.size(); ++i) {
@@ -448,6 +455,9 @@ void DataSet::post() {
                 key = QByteArray(k.data(), static_cast<qsizetype>(k.size()));
             }
             row = refreshed(key);
+            // The open cursor may still come to the new row: it is here already.
+            if (key && !fetchedAll_)
+                placedKeys_.insert(std::string(key->constData(), static_cast<size_t>(key->size())));
         } else {
             if (!update_) {
                 update_ = std::make_unique<SqlStatement>(connection_);
@@ -526,7 +536,6 @@ void DataSet::remove() {
     cancel();
     if (current_ < 0)
         throw DataError(QStringLiteral("%1: нет текущей записи").arg(name_));
-    fetchAll();
     if (!delete_) {
         delete_ = std::make_unique<SqlStatement>(connection_);
         delete_->prepare(table_->deleteSql());
@@ -552,7 +561,13 @@ bool DataSet::locate(const QString& columns, const QStringList& values) {
     }
     if (state_ != State::Browse)
         post();
-    for (int row = 0; ensureVisible(row); ++row) {
+    // With rows still on the server, a table's row is looked for there instead of fetching the rest.
+    bool canUseServerLocate = table_ && !filtered_ && !fetchedAll_;
+    for (const auto& key : keys)
+        if (fields_[static_cast<size_t>(key.first)].integer)
+            canUseServerLocate = false;
+    const int fetched = visibleCount();
+    for (int row = 0; row < fetched || (!canUseServerLocate && ensureVisible(row)); ++row) {
         const std::string& data = rows_[static_cast<size_t>(storageIndex(row))];
         bool match = true;
         for (const auto& [column, value] : keys) {
@@ -571,7 +586,51 @@ bool DataSet::locate(const QString& columns, const QStringList& values) {
             return true;
         }
     }
-    return false;
+    return canUseServerLocate && locateOnServer(keys);
+}
+
+std::string DataSet::keyOf(const std::string& row) const {
+    auto key = rowValue(row, keyColumn_);
+    return key ? std::string(*key) : std::string();
+}
+
+bool DataSet::locateOnServer(const std::vector<std::pair<int, QByteArray>>& keys) {
+    QStringList conditions;
+    std::vector<std::optional<QByteArray>> values;
+    for (const auto& [column, value] : keys) {
+        if (value.isEmpty())
+            continue; // every text begins with the empty text, NULL included
+        conditions << fields_[static_cast<size_t>(column)].name + QStringLiteral(" STARTING WITH ?");
+        values.emplace_back(value);
+    }
+    QString sql = table_->selectSql().replace(QStringLiteral("SELECT "), QStringLiteral("SELECT FIRST 1 "));
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    if (!locate_ || locate_->sql() != sql) {
+        locate_ = std::make_unique<SqlStatement>(connection_);
+        locate_->prepare(sql);
+    }
+    locate_->bindAll(values);
+    locate_->execute();
+    if (!locate_->fetch())
+        return false;
+    std::string row;
+    for (int i = 0; i < locate_->columnCount(); ++i) {
+        if (locate_->isNull(i))
+            appendNull(row);
+        else
+            appendValue(row, locate_->value(i));
+    }
+    locate_->closeCursor();
+    // The row joins the dataset after the rows fetched so far; the cursor will skip it later.
+    std::string key = keyOf(row);
+    placedKeys_.insert(key);
+    rows_.push_back(std::move(row));
+    int position = visibleCount() - 1;
+    emit rowsAppended(position, position);
+    eof_ = false;
+    setCurrent(position);
+    return true;
 }
 
 void DataSet::setFilterText(const QString& text) {

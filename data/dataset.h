@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace zorvel {
@@ -110,6 +111,8 @@ private:
     std::vector<std::optional<QByteArray>> editValues() const;
     std::string refreshed(const std::optional<QByteArray>& key);
     void dropPendingRow();
+    std::string keyOf(const std::string& row) const;
+    bool locateOnServer(const std::vector<std::pair<int, QByteArray>>& keys);
 
     Connection& connection_;
     const TableDescription* table_ = nullptr;
@@ -124,9 +127,14 @@ private:
     std::unique_ptr<SqlStatement> refresh_;
 
     std::vector<Field> fields_;
+    int keyColumn_ = -1;
     // Each row is its values one after another: a 16-bit length (0xFFFF for NULL) and the WIN1251 bytes.
     std::vector<std::string> rows_;
     bool fetchedAll_ = true;
+    // Keys of rows that joined the dataset before the cursor reached them (inserted here, or found by a
+    // locate on the server); the cursor skips them when it gets there, so no row shows twice.
+    std::unordered_set<std::string> placedKeys_;
+    std::unique_ptr<SqlStatement> locate_;
     int current_ = -1;
     bool eof_ = true;
 

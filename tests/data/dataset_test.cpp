@@ -103,6 +103,26 @@ TEST_F(DataSetTest, theSaveCycleFindsTheNewRowAmongThousands) {
     EXPECT_EQ(people.currentRow(), row);
 }
 
+// Rows join a large register before the fetch reaches them (a new row, a row found on the server): each
+// row still shows exactly once.
+TEST_F(DataSetTest, rowsPlacedAheadOfTheFetchAreNotSeenTwice) {
+    addPeople(3000);
+    connection().commitRetaining();
+    DataSet people(connection(), peopleTable());
+    people.open();
+    ASSERT_LT(people.fetchedCount(), 3000);
+    ASSERT_TRUE(people.locate(QStringLiteral("fam"), {"Пациент2999"}));
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент2999"));
+    people.insert();
+    people.setFieldText(QStringLiteral("fam"), QStringLiteral("Новый"));
+    people.post();
+    QStringList names = column(people, QStringLiteral("fam"));
+    EXPECT_EQ(names.size(), 3001);
+    EXPECT_EQ(names.count(QStringLiteral("Пациент2999")), 1);
+    EXPECT_EQ(names.count(QStringLiteral("Новый")), 1);
+    EXPECT_EQ(people.recordCount(), 3001);
+}
+
 TEST_F(DataSetTest, filtersMatchPrefixesAndWholeTextsWithCaseRespected) {
     addPrice(QStringLiteral("3"), QStringLiteral("Три"));
     addPrice(QStringLiteral("13"), QStringLiteral("Тринадцать"));

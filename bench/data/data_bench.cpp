@@ -1,0 +1,112 @@
+// Start-up and the save cycle of the cash desk on a register of 10,000 and 100,000 rows.
+// Run by hand: build/bin/data_bench [rows...]. Prints a table.
+#include "app/workstation.h"
+#include "data/database_creation.h"
+#include "data/dataset.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace zorvel;
+
+namespace {
+
+long peakMemoryMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+void fill(const QString& path, int rows) {
+    Connection c;
+    c.connect(path);
+    c.startTransaction();
+    c.executeImmediate(
+        QStringLiteral(
+            "execute block as declare i integer = 0; begin while (i < %1) do begin "
+            "insert into people (ipeop, fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, fiov, "
+            "otdelenie, "
+            "tip_pom, kol, ndog, simv, dataisp, medsestr, chopl, prover, datnar, dopoln) values (null, "
+            "'Иванов' || :i, 'Иван', 'Иванович', '29', '01.03.2026', 'Прием врача-офтальмолога первичный', "
+            "'A05.029', "
+            "'600', '10:00:00', 'Петров П.П.', 'Офтальмологический кабинет общий (врач)', 'Поликлиника', 1, "
+            "mod(:i, 50000), 'П', '01.03.2026', 'Сидорова А.А.', '0', 'Нет', '30.12.1899', 'Нет'); i = i + "
+            "1; end end")
+            .arg(rows));
+    c.commit();
+}
+
+struct Row {
+    int rows;
+    double startMs;
+    double saveMs;
+    double fullFetchMs;
+    long memoryMb;
+};
+
+Row measure(int rows) {
+    QTemporaryDir dir;
+    QString path = dir.filePath("bench.fdb");
+    createDatabase(path);
+    fill(path, rows);
+
+    Row r{rows, 0, 0, 0, 0};
+    Workstation workstation(Services{});
+    QElapsedTimer t;
+    t.start();
+    workstation.startWith(path);
+    auto proposal = workstation.proposeContractNumber();
+    r.startMs = t.nsecsElapsed() / 1e6;
+    if (!proposal.ok)
+        std::fprintf(stderr, "contract number failed\n");
+
+    DataSet& people = workstation.serviceRegister();
+    const int cycles = 5;
+    t.restart();
+    for (int i = 0; i < cycles; ++i) {
+        QString time = QStringLiteral("12:00:%1").arg(i, 2, 10, QChar('0'));
+        people.insert();
+        people.setFieldText("fam", "Петров");
+        people.setFieldText("data_usl", "02.03.2026");
+        people.setFieldText("time_us", time);
+        people.setFieldText("kol", "1");
+        people.post();
+        workstation.commit();
+        people.close();
+        people.open();
+        if (!people.locate("data_usl;time_us", {"02.03.2026", time}))
+            std::fprintf(stderr, "locate failed\n");
+    }
+    r.saveMs = t.nsecsElapsed() / 1e6 / cycles;
+
+    t.restart();
+    people.close();
+    people.open();
+    people.fetchAll();
+    r.fullFetchMs = t.nsecsElapsed() / 1e6;
+    r.memoryMb = peakMemoryMb();
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << QString(argv[i]).toInt();
+    if (sizes.isEmpty())
+        sizes = {10000, 100000};
+    std::printf("| rows in PEOPLE | start-up, ms | save cycle, ms | full refetch, ms | peak memory, MB |\n");
+    std::printf("|---:|---:|---:|---:|---:|\n");
+    for (int rows : sizes) {
+        Row r = measure(rows);
+        std::printf("| %d | %.1f | %.1f | %.1f | %ld |\n", r.rows, r.startMs, r.saveMs, r.fullFetchMs,
+                    r.memoryMb);
+        std::fflush(stdout);
+    }
+    return 0;
+}
