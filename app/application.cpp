@@ -1,0 +1,72 @@
+#include "app/application.h"
+
+#include "app/main_window.h"
+#include "app/placeholder_window.h"
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace zorvel {
+
+namespace {
+
+struct WindowName {
+    const char* objectName;
+    const char* caption;
+};
+
+const WindowName kWindows[17] = {
+    {"", ""},
+    {"TForm1", ""},
+    {"TForm2", "Печать договора"},
+    {"TForm3", "Паспортные данные"},
+    {"TForm4", "Отчет по кассе"},
+    {"TForm5", "Договорники"},
+    {"TForm6", "Редактирование"},
+    {"TForm7", "Возврат"},
+    {"TForm8", "По отделениям в разрезе"},
+    {"TForm9", "Частичная оплата услуг"},
+    {"TForm10", "Задолжности"},
+    {"TForm11", "Выставление счетов"},
+    {"TForm12", "Учет расходников"},
+    {"TForm13", "Редактирование договорников"},
+    {"TForm14", "Журнал расходников"},
+    {"TForm15", "Видимые поля"},
+    {"TForm16", "Фильтры по полям"},
+};
+
+std::unique_ptr<QWidget> createWindow(int number) {
+    auto window = std::make_unique<PlaceholderWindow>(QString::fromLatin1(kWindows[number].objectName),
+                                                      QString::fromUtf8(kWindows[number].caption));
+    if (number == 5) {
+        // The contract clients' entry time ticks with the main window's clock.
+        auto* entryTime = new QLineEdit(window.get());
+        entryTime->setObjectName(QStringLiteral("sEdit14"));
+        entryTime->setReadOnly(true);
+        window->layout()->addWidget(entryTime);
+    }
+    return window;
+}
+
+} // namespace
+
+Application::Application(Services services, bool administrator)
+    : workstation_(std::make_unique<Workstation>(services)) {
+    mainWindow_ = std::make_unique<MainWindow>(*workstation_, administrator);
+    windows_[1] = mainWindow_.get();
+    for (int n = 2; n <= 16; ++n) {
+        owned_[static_cast<size_t>(n)] = createWindow(n);
+        windows_[static_cast<size_t>(n)] = owned_[static_cast<size_t>(n)].get();
+    }
+    mainWindow_->setWindows(windows_);
+}
+
+Application::~Application() {
+    // Windows go before the workstation, whose connection commits the transaction at the end of the run.
+    for (auto& w : owned_)
+        w.reset();
+    mainWindow_.reset();
+    workstation_.reset();
+}
+
+} // namespace zorvel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/workstation.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+namespace zorvel {
+
+class MainWindow;
+
+// The whole workstation of one run: the context, the main window (whose creation connects to the
+// database) and the other fifteen windows, created once each, in order, and kept until the end.
+class Application {
+public:
+    Application(Services services, bool administrator);
+    ~Application();
+
+    Workstation& workstation() { return *workstation_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    // TForm1 to TForm16 by number.
+    QWidget* window(int number) const { return windows_[static_cast<size_t>(number)]; }
+
+private:
+    std::unique_ptr<Workstation> workstation_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::array<QWidget*, 17> windows_{};
+    std::array<std::unique_ptr<QWidget>, 17> owned_;
+};
+
+} // namespace zorvel

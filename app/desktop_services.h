@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/services.h"
+
+class QWidget;
+
+namespace zorvel {
+
+// The production services: real message boxes, the system clock, the file dialog, the desktop's handler.
+class MessageBoxes : public Messages {
+public:
+    void show(const QString& text, const QString& caption) override;
+};
+
+class SystemClock : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class FileDialogChooser : public FileChooser {
+public:
+    QString openFile(const QString& caption, const QString& filter) override;
+};
+
+class DesktopOpener : public DocumentOpener {
+public:
+    void open(const QString& path) override;
+};
+
+} // namespace zorvel

@@ -1,0 +1,153 @@
+#include "app/main_window.h"
+
+#include "app/command.h"
+#include "app/services.h"
+#include "app/workstation.h"
+#include "cashdesk/service_entry_tab.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zorvel {
+
+namespace {
+
+QAction* addItem(QMenu* menu, const char* objectName, const char* text, bool enabled) {
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setObjectName(QString::fromLatin1(objectName));
+    action->setEnabled(enabled);
+    return action;
+}
+
+QMenu* addMenu(QMenuBar* bar, const char* objectName, const char* title) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(title));
+    menu->setObjectName(QString::fromLatin1(objectName));
+    return menu;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* parent)
+    : QMainWindow(parent), workstation_(workstation), administrator_(administrator) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QString::fromUtf8(kProgramName) + ' ' + QString::fromLatin1(kVersion));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("sPageControl1"));
+    tabs_->setToolTip(QStringLiteral("Просмотр сохраненных данных"));
+    entryTab_ = new ServiceEntryTab(workstation_, tabs_);
+    tabs_->addTab(entryTab_, QStringLiteral("Ввод данных для кассы"));
+    layout->addWidget(tabs_, 1);
+    progress_ = new QProgressBar(central);
+    progress_->setObjectName(QStringLiteral("pb1"));
+    progress_->setValue(0);
+    layout->addWidget(progress_);
+    setCentralWidget(central);
+    buildMenu();
+
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &MainWindow::tick);
+    startUp();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenu() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = addMenu(bar, "N1", "Файл");
+    connect(addItem(file, "N9", "Договорники", true), &QAction::triggered, this, [this] { showWindow(5); });
+    addItem(file, "N13", "Резервное копирование", false);
+    QMenu* records = addMenu(bar, "N2", "Записи");
+    addItem(records, "N3", "Отчистка базы прайса", false);
+    addItem(records, "excel1", "Экспорт из excel", false);
+    QMenu* reports = addMenu(bar, "N7", "Отчеты");
+    connect(addItem(reports, "N8", "Отчет по кассе", true), &QAction::triggered, this,
+            [this] { showWindow(4); });
+    connect(addItem(reports, "N10", "Разрез по отделениям", true), &QAction::triggered, this,
+            [this] { showWindow(8); });
+    connect(addItem(reports, "N12", "Расходники", true), &QAction::triggered, this,
+            [this] { showWindow(12); });
+    addItem(reports, "N11", "Комбинированная таблица", false);
+    QMenu* helpMenu = addMenu(bar, "N4", "Помощь");
+    connect(addItem(helpMenu, "N5", "О программе", true), &QAction::triggered, this, &MainWindow::about);
+    connect(addItem(helpMenu, "N6", "Справка", true), &QAction::triggered, this, &MainWindow::help);
+}
+
+void MainWindow::startUp() {
+    tick();
+    clock_->start();
+    Workstation::Start start = workstation_.start();
+    if (start.state == Workstation::StartState::NotConfigured) {
+        workstation_.messages().show(QStringLiteral("Нет файла put.ini"), QString::fromUtf8(kProgramName));
+        return;
+    }
+    if (start.state == Workstation::StartState::NotConnected) {
+        setWindowTitle(windowTitle() + QStringLiteral(" НЕВОЗМОЖНО ПОДКЛЮЧЕНИЕ"));
+        // The caption says the connection failed; the message says why.
+        workstation_.messages().error(start.error);
+        return;
+    }
+    setWindowTitle(windowTitle() + QStringLiteral(" Подключенная база:") + start.databaseName);
+    runCommand(workstation_.messages(), [this] {
+        Workstation::ContractProposal proposal = workstation_.proposeContractNumber();
+        if (proposal.ok)
+            entryTab_->contractNumberEdit()->setText(QString::number(proposal.next));
+        else
+            workstation_.messages().error(QStringLiteral("Неверный формат номера по порядку ") +
+                                          proposal.badNumber);
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void MainWindow::setWindows(const std::array<QWidget*, 17>& windows) {
+    windows_ = windows;
+}
+
+void MainWindow::tick() {
+    QDateTime now = workstation_.clock().now();
+    entryTab_->dateEdit()->setText(dateText(now.date()));
+    entryTab_->timeEdit()->setText(timeText(now.time()));
+    if (QWidget* clients = windows_[5])
+        if (auto* entryTime = clients->findChild<QLineEdit*>(QStringLiteral("sEdit14")))
+            entryTime->setText(timeText(now.time()));
+}
+
+void MainWindow::showWindow(int number) {
+    QWidget* w = windows_[static_cast<size_t>(number)];
+    if (!w)
+        return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void MainWindow::about() {
+    workstation_.messages().show(
+        QString::fromUtf8(kProgramName) + ' ' + QString::fromLatin1(kVersion) +
+            QStringLiteral("\nУчет платных медицинских услуг.\n"
+                           "Создана в 2026 году, автор — отдел информационных технологий "
+                           "больницы."),
+        QStringLiteral("О программе"));
+}
+
+void MainWindow::help() {
+    if (workstation_.services().opener)
+        workstation_.services().opener->open(QDir::current().filePath(QStringLiteral("зорвель.chm")));
+}
+
+} // namespace zorvel

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QTimer;
+
+namespace zorvel {
+
+class Workstation;
+class ServiceEntryTab;
+
+// The cashier's main window (TForm1): the hub from which every other window is reached. Creating it
+// connects the workstation to its database; closing it ends the run.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const char* const kProgramName = "Зорвель";
+    static inline const char* const kVersion = "1.0";
+
+    MainWindow(Workstation& workstation, bool administrator, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The other fifteen windows, created after this one (index 2 to 16 for TForm2 to TForm16).
+    void setWindows(const std::array<QWidget*, 17>& windows);
+    QWidget* window(int number) const { return windows_[static_cast<size_t>(number)]; }
+
+    // Puts the current date and time into the entry fields; the timer calls it every second.
+    void tick();
+
+    ServiceEntryTab& entryTab() const { return *entryTab_; }
+
+protected:
+    // Closing the main window ends the run, whatever other windows are open.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void startUp();
+    void showWindow(int number);
+    void about();
+    void help();
+
+    Workstation& workstation_;
+    bool administrator_;
+    std::array<QWidget*, 17> windows_{};
+    QTabWidget* tabs_ = nullptr;
+    ServiceEntryTab* entryTab_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QTimer* clock_ = nullptr;
+};
+
+} // namespace zorvel

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/application.h"
+#include "app/services.h"
+
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace zorvel::test {
+
+// Records messages instead of showing boxes.
+class RecordingMessages : public Messages {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+    };
+    void show(const QString& text, const QString& caption) override { shown.push_back({text, caption}); }
+    QStringList texts() const;
+    std::vector<Message> shown;
+};
+
+class FixedClock : public Clock {
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time{QDate(2026, 3, 5), QTime(9, 7, 3)};
+};
+
+class RecordingOpener : public DocumentOpener {
+public:
+    void open(const QString& path) override { opened << path; }
+    QStringList opened;
+};
+
+// A whole workstation on a fresh embedded database, started from a put.ini in a temporary working folder.
+class WorkstationTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString folder() const { return dir_.path(); }
+    QString databasePath() const { return database_; }
+    void writePutIni(const QString& text);
+    // Runs SQL on the database before the workstation starts (a connection of its own, committed).
+    void prepare(const QStringList& statements);
+    // Builds the sixteen windows and connects, as the program does at start.
+    Application& start(bool administrator = false);
+    Application& app() { return *app_; }
+    template <typename T> T* find(const char* objectName, int window = 1) {
+        return app_->window(window)->findChild<T*>(QString::fromLatin1(objectName));
+    }
+
+    RecordingMessages messages;
+    FixedClock clock;
+    RecordingOpener opener;
+
+private:
+    QTemporaryDir dir_;
+    QString database_;
+    QString previousDir_;
+    std::unique_ptr<Application> app_;
+};
+
+} // namespace zorvel::test

@@ -1,0 +1,146 @@
+#include "tests/frame/frame_fixture.h"
+
+#include "app/main_window.h"
+#include "data/dataset.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace zorvel::test {
+namespace {
+
+using StartupTest = WorkstationTest;
+
+TEST_F(StartupTest, connectsOpensTheSixDataSetsAndProposesTheNextContractNumber) {
+    struct Case {
+        QStringList numbers;
+        QString proposal;
+        QStringList messages;
+    } cases[] = {
+        {{}, "1", {}},
+        {{"'7'", "NULL", "'12'"}, "13", {}},
+        {{"'7'", "'12a'", "'15'"}, "", {"Неверный формат номера по порядку 12a"}},
+    };
+    for (const Case& c : cases) {
+        prepare({"delete from people"});
+        for (const QString& n : c.numbers)
+            prepare({QStringLiteral("insert into people (ipeop, ndog) values (null, %1)").arg(n)});
+        messages.shown.clear();
+        Application& app = start();
+        EXPECT_EQ(app.mainWindow().windowTitle(),
+                  QStringLiteral("Зорвель 1.0 Подключенная база:") + databasePath());
+        EXPECT_EQ(find<QLineEdit>("sEdit20")->text(), c.proposal);
+        EXPECT_EQ(messages.texts(), c.messages);
+        Workstation& w = app.workstation();
+        for (DataSet* d : {&w.prices(), &w.serviceRegister(), &w.departments(), &w.clientRegister(),
+                           &w.refundedRegister(), &w.receipts()})
+            EXPECT_TRUE(d->isOpen()) << d->name().toStdString();
+    }
+}
+
+TEST_F(StartupTest, withoutTheDatabaseKeyNothingIsConnected) {
+    const char* files[] = {
+        "",                      // no key at all
+        "[Other]\n1=cash.fdb\n", // the key in another section
+        "[Put]\n2=backup\n",     // only the backup key
+    };
+    for (const char* text : files) {
+        writePutIni(QString::fromUtf8(text));
+        messages.shown.clear();
+        Application& app = start();
+        ASSERT_EQ(messages.shown.size(), 1u) << text;
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Нет файла put.ini"));
+        EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0"));
+        EXPECT_TRUE(find<QLineEdit>("sEdit20")->text().isEmpty());
+        EXPECT_FALSE(app.workstation().serviceRegister().isOpen());
+    }
+}
+
+TEST_F(StartupTest, aDatabaseThatCannotBeOpenedIsReportedInTheCaption) {
+    writePutIni(QStringLiteral("[Put]\n1=%1\n").arg(folder() + "/put.ini"));
+    Application& app = start();
+    EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0 НЕВОЗМОЖНО ПОДКЛЮЧЕНИЕ"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_FALSE(messages.shown[0].text.isEmpty());
+    EXPECT_TRUE(find<QLineEdit>("sEdit20")->text().isEmpty());
+}
+
+TEST_F(StartupTest, theSixteenWindowsExistHiddenWithTheirCaptions) {
+    Application& app = start();
+    const char* captions[] = {"Печать договора",
+                              "Паспортные данные",
+                              "Отчет по кассе",
+                              "Договорники",
+                              "Редактирование",
+                              "Возврат",
+                              "По отделениям в разрезе",
+                              "Частичная оплата услуг",
+                              "Задолжности",
+                              "Выставление счетов",
+                              "Учет расходников",
+                              "Редактирование договорников",
+                              "Журнал расходников",
+                              "Видимые поля",
+                              "Фильтры по полям"};
+    EXPECT_EQ(app.window(1)->objectName(), QStringLiteral("TForm1"));
+    for (int n = 2; n <= 16; ++n) {
+        QWidget* w = app.window(n);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->objectName(), QStringLiteral("TForm%1").arg(n));
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(captions[n - 2]));
+        EXPECT_FALSE(w->isVisible());
+    }
+}
+
+TEST_F(StartupTest, theMenuShowsEveryEntryWithItsEnabledState) {
+    Application& app = start();
+    struct Entry {
+        const char* name;
+        const char* text;
+        bool enabled;
+    } entries[] = {
+        {"N9", "Договорники", true},           {"N13", "Резервное копирование", false},
+        {"N3", "Отчистка базы прайса", false}, {"excel1", "Экспорт из excel", false},
+        {"N8", "Отчет по кассе", true},        {"N10", "Разрез по отделениям", true},
+        {"N12", "Расходники", true},           {"N11", "Комбинированная таблица", false},
+        {"N5", "О программе", true},           {"N6", "Справка", true},
+    };
+    for (const Entry& e : entries) {
+        auto* action = app.mainWindow().findChild<QAction*>(QString::fromLatin1(e.name));
+        ASSERT_NE(action, nullptr) << e.name;
+        EXPECT_EQ(action->text(), QString::fromUtf8(e.text));
+        EXPECT_EQ(action->isEnabled(), e.enabled) << e.name;
+    }
+    QStringList menus;
+    for (QAction* a : app.mainWindow().menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"Файл", "Записи", "Отчеты", "Помощь"}));
+
+    // A window shown from the menu hides again when closed; the run goes on.
+    app.mainWindow().findChild<QAction*>("N8")->trigger();
+    EXPECT_TRUE(app.window(4)->isVisible());
+    app.window(4)->close();
+    EXPECT_FALSE(app.window(4)->isVisible());
+
+    app.mainWindow().findChild<QAction*>("N6")->trigger();
+    EXPECT_EQ(opener.opened, QStringList{QDir(folder()).filePath("зорвель.chm")});
+    app.mainWindow().findChild<QAction*>("N5")->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("О программе"));
+}
+
+TEST_F(StartupTest, theClockFillsTheDateAndTimeFields) {
+    Application& app = start();
+    EXPECT_EQ(find<QLineEdit>("sEdit12")->text(), QStringLiteral("05.03.2026"));
+    EXPECT_EQ(find<QLineEdit>("sEdit13")->text(), QStringLiteral("09:07:03"));
+    clock.time = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
+    app.mainWindow().tick();
+    EXPECT_EQ(find<QLineEdit>("sEdit12")->text(), QStringLiteral("31.12.2026"));
+    EXPECT_EQ(find<QLineEdit>("sEdit13")->text(), QStringLiteral("23:59:59"));
+    EXPECT_EQ(find<QLineEdit>("sEdit14", 5)->text(), QStringLiteral("23:59:59"));
+}
+
+} // namespace
+} // namespace zorvel::test
