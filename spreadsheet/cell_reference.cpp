@@ -76,8 +76,13 @@ CellPosition parseCell(QStringView address) {
 
 RangePosition parseRange(QStringView address) {
     qsizetype colon = address.indexOf(u':');
-    CellPosition first = parseCell(colon < 0 ? address : address.left(colon));
-    CellPosition last = colon < 0 ? first : parseCell(address.mid(colon + 1));
+    CellPosition first, last;
+    try {
+        first = parseCell(colon < 0 ? address : address.left(colon));
+        last = colon < 0 ? first : parseCell(address.mid(colon + 1));
+    } catch (const SpreadsheetError&) {
+        throw SpreadsheetError(QStringLiteral("Неверный адрес диапазона «%1»").arg(address.toString()));
+    }
     return {std::min(first.row, last.row), std::min(first.column, last.column), std::max(first.row, last.row),
             std::max(first.column, last.column)};
 }

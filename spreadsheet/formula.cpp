@@ -132,7 +132,8 @@ std::string transform(std::string_view text, const std::function<void(Reference&
         Reference ref;
         if (next == '(') {
             toUpper(word);
-        } else if (next != '!' && parseReference(word, ref) && (!ref.digits.empty() || next == ':' || previous == ':')) {
+        } else if (next != '!' && parseReference(word, ref) &&
+                   (!ref.digits.empty() || next == ':' || previous == ':')) {
             toUpper(ref.letters);
             onReference(ref);
             word = (ref.columnAbsolute ? "$" : "") + ref.letters + (ref.rowAbsolute ? "$" : "") + ref.digits;
@@ -155,7 +156,8 @@ std::string transform(std::string_view text, const std::function<void(Reference&
 std::string canonicalFormula(std::string_view formula) {
     if (!formula.empty() && formula.front() == '=')
         formula.remove_prefix(1);
-    return transform(formula, [](Reference&) {}, true);
+    return transform(
+        formula, [](Reference&) {}, true);
 }
 
 QString canonicalFormula(const QString& formula) {

@@ -29,9 +29,10 @@ QString LibreOffice::convert(const QString& input, const QString& format, const 
         throw SpreadsheetError(QStringLiteral("Не удалось создать временную папку для LibreOffice"));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
-                            QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nologo"),
-                            QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outputDir, input});
+    process.start(soffice,
+                  {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                   QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+                   QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outputDir, input});
     if (!process.waitForStarted(30000))
         throw SpreadsheetError(QStringLiteral("Не удалось запустить LibreOffice (%1)").arg(soffice));
     if (!process.waitForFinished(300000)) {

@@ -79,14 +79,16 @@ LibreOfficeOutput::LibreOfficeOutput(OutputSettings settings, std::function<QDat
 Workbook LibreOfficeOutput::start(const QString& templateName) {
     if (templateName.trimmed().isEmpty())
         return Workbook::blank();
-    QString directory = settings_.templateDirectory.isEmpty() ? templateDirectory() : settings_.templateDirectory;
+    QString directory =
+        settings_.templateDirectory.isEmpty() ? templateDirectory() : settings_.templateDirectory;
     return Workbook::fromTemplate(templatePath(templateName, directory));
 }
 
 QString LibreOfficeOutput::show(Workbook& workbook) {
     QDir folder(settings_.outputDirectory);
     if (!folder.mkpath(QStringLiteral(".")))
-        throw SpreadsheetError(QStringLiteral("Не удалось создать папку «%1» (ZORVEL_OUTPUT_DIR)").arg(folder.path()));
+        throw SpreadsheetError(
+            QStringLiteral("Не удалось создать папку «%1» (ZORVEL_OUTPUT_DIR)").arg(folder.path()));
     QString stem = workbook.name() + u' ' + clock_().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
     QString path = folder.filePath(stem + QStringLiteral(".xlsx"));
     for (int n = 2; QFileInfo::exists(path); ++n)
@@ -95,11 +97,13 @@ QString LibreOfficeOutput::show(Workbook& workbook) {
     QStringList command = withFile(settings_.openCommand, QStringLiteral("{file}"), path);
     QString program = findProgram(command);
     if (program.isEmpty())
-        throw SpreadsheetError(QStringLiteral("Не найдена программа «%1» для открытия книги (ZORVEL_OPEN_COMMAND). "
-                                              "Книга сохранена: %2")
-                                   .arg(command.value(0), path));
+        throw SpreadsheetError(
+            QStringLiteral("Не найдена программа «%1» для открытия книги (ZORVEL_OPEN_COMMAND). "
+                           "Книга сохранена: %2")
+                .arg(command.value(0), path));
     if (!QProcess::startDetached(program, command.mid(1)))
-        throw SpreadsheetError(QStringLiteral("Не удалось запустить «%1». Книга сохранена: %2").arg(program, path));
+        throw SpreadsheetError(
+            QStringLiteral("Не удалось запустить «%1». Книга сохранена: %2").arg(program, path));
     return path;
 }
 
@@ -129,12 +133,14 @@ void LibreOfficeOutput::print(Workbook& workbook) {
     if (!finished) {
         process.kill();
         process.waitForFinished();
-        throw SpreadsheetError(QStringLiteral("Книга не напечатана: «%1» не завершилась").arg(command.first()));
+        throw SpreadsheetError(
+            QStringLiteral("Книга не напечатана: «%1» не завершилась").arg(command.first()));
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         if (output.contains(QStringLiteral("destination"), Qt::CaseInsensitive) ||
             output.contains(QStringLiteral("scheduler"), Qt::CaseInsensitive))
-            throw SpreadsheetError(QStringLiteral("Книга не напечатана: нет принтера по умолчанию (%1)").arg(output));
+            throw SpreadsheetError(
+                QStringLiteral("Книга не напечатана: нет принтера по умолчанию (%1)").arg(output));
         throw SpreadsheetError(QStringLiteral("Книга не напечатана: «%1» завершилась с кодом %2: %3")
                                    .arg(command.first())
                                    .arg(process.exitCode())

@@ -13,8 +13,8 @@ namespace zorvel {
 struct OutputSettings {
     QString templateDirectory; // empty: templateDirectory()
     QString outputDirectory;   // shown workbooks
-    QString openCommand;       // the program (and arguments) that opens a shown workbook; its path is appended
-    QString printCommand;      // prints a PDF; "{pdf}" stands for its path
+    QString openCommand;  // the program (and arguments) that opens a shown workbook; its path is appended
+    QString printCommand; // prints a PDF; "{pdf}" stands for its path
 
     // ZORVEL_OUTPUT_DIR (default: the documents folder, subfolder "Зорвель"), ZORVEL_OPEN_COMMAND
     // (default xdg-open), ZORVEL_PRINT_COMMAND (default "lp {pdf}").

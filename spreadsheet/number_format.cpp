@@ -4,6 +4,10 @@
 #include <QStringList>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace zorvel {
@@ -62,7 +66,8 @@ bool sectionIsDate(const QString& section) {
         } else if (c == u'[') {
             qsizetype end = section.indexOf(u']', i);
             QString inner = section.mid(i + 1, end - i - 1).toLower();
-            if (inner == u"h" || inner == u"hh" || inner == u"m" || inner == u"mm" || inner == u"s" || inner == u"ss")
+            if (inner == u"h" || inner == u"hh" || inner == u"m" || inner == u"mm" || inner == u"s" ||
+                inner == u"ss")
                 return true;
             i = end < 0 ? section.size() : end;
         } else if (isDateLetter(c)) {
@@ -152,6 +157,39 @@ std::vector<Token> tokenize(const QString& section, bool date) {
     return tokens;
 }
 
+// Rounds as a spreadsheet shows numbers: from the value's 15 significant digits, half away from zero,
+// so 2.675 shows as 2.68 although its binary value lies a little below.
+QString fixed(double value, int decimals) {
+    if (value == 0 || !std::isfinite(value) || std::fabs(value) >= 1e15)
+        return QString::number(value, 'f', decimals);
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string digits(1, buffer[0]);
+    digits.append(buffer + 2, 14);
+    int point = std::atoi(std::strchr(buffer, 'e') + 1) + 1; // digits before the decimal point
+    int keep = point + decimals;
+    if (keep < 0)
+        return QString::number(0.0, 'f', decimals);
+    std::string kept = digits.substr(0, size_t(std::min(keep, 15)));
+    kept.resize(size_t(keep), '0');
+    if (keep < 15 && digits[size_t(keep)] >= '5') {
+        int i = keep - 1;
+        while (i >= 0 && kept[size_t(i)] == '9')
+            kept[size_t(i--)] = '0';
+        if (i < 0) {
+            kept = "1" + kept;
+            ++point;
+        } else {
+            ++kept[size_t(i)];
+        }
+    }
+    std::string whole = point > 0 ? kept.substr(0, size_t(point)) : std::string("0");
+    std::string fraction = point >= 0 ? kept.substr(size_t(point)) : std::string(size_t(-point), '0') + kept;
+    fraction.resize(size_t(decimals), '0');
+    QString text = QString::fromStdString(decimals > 0 ? whole + '.' + fraction : whole);
+    return value < 0 ? u'-' + text : text;
+}
+
 QString trimZeros(QString s) {
     if (s.contains(u'.')) {
         while (s.endsWith(u'0'))
@@ -180,7 +218,7 @@ QString general(double value) {
         return scientific(value, 5, true);
     int before = a >= 1 ? int(std::floor(std::log10(a))) + 1 : 1;
     int decimals = std::max(0, 10 - before);
-    QString s = trimZeros(QString::number(value, 'f', decimals));
+    QString s = trimZeros(fixed(value, decimals));
     return s == u"-0" ? QStringLiteral("0") : s;
 }
 
@@ -200,7 +238,8 @@ QString formatDate(double value, const std::vector<Token>& tokens) {
     }
     // Serial 1 is 1900-01-01; the serials from 61 on count from 1899-12-30 because of the
     // fictitious 1900-02-29 that spreadsheets keep.
-    QDate date = days < 61 ? QDate(1899, 12, 31).addDays(qint64(days)) : QDate(1899, 12, 30).addDays(qint64(days));
+    QDate date =
+        days < 61 ? QDate(1899, 12, 31).addDays(qint64(days)) : QDate(1899, 12, 30).addDays(qint64(days));
     int hour = int(seconds / 3600), minute = int(seconds / 60 % 60), second = int(seconds % 60);
     bool twelveHour = false;
     for (const Token& t : tokens)
@@ -267,7 +306,9 @@ QString formatDate(double value, const std::vector<Token>& tokens) {
         else if (f.startsWith(u"[s"))
             out += QString::number(qint64(value * 86400.0 + 0.5));
         else if (c == u'.')
-            out += u'.' + QString::number(value * 86400.0 - std::floor(value * 86400.0), 'f', int(f.size() - 1)).mid(2);
+            out +=
+                u'.' +
+                QString::number(value * 86400.0 - std::floor(value * 86400.0), 'f', int(f.size() - 1)).mid(2);
     }
     return out;
 }
@@ -312,9 +353,10 @@ QString formatPlain(double value, const std::vector<Token>& tokens) {
         for (const Token& t : tokens)
             if (t.kind == Token::Exponent && t.text == u"+" && exponent >= 0)
                 sign = QStringLiteral("+");
-        expText = sign + QStringLiteral("%1").arg(std::abs(exponent), std::max(expDigits, 1), 10, QLatin1Char('0'));
+        expText =
+            sign + QStringLiteral("%1").arg(std::abs(exponent), std::max(expDigits, 1), 10, QLatin1Char('0'));
     } else {
-        QString s = QString::number(std::fabs(value), 'f', decimals);
+        QString s = fixed(std::fabs(value), decimals);
         intText = s.section(u'.', 0, 0);
         fracText = s.section(u'.', 1);
     }

@@ -33,8 +33,8 @@ Package Package::read(const QString& path) {
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
     if (!archive) {
         if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS)
-            throw SpreadsheetError(
-                QStringLiteral("Файл «%1» повреждён или не является книгой .xlsx").arg(QFileInfo(path).fileName()));
+            throw SpreadsheetError(QStringLiteral("Файл «%1» повреждён или не является книгой .xlsx")
+                                       .arg(QFileInfo(path).fileName()));
         throw SpreadsheetError(QStringLiteral("Не удалось открыть «%1»: %2").arg(path, zipMessage(code)));
     }
     Package package;
@@ -54,8 +54,8 @@ Package Package::read(const QString& path) {
             zip_fclose(file);
         if (!ok) {
             zip_discard(archive);
-            throw SpreadsheetError(
-                QStringLiteral("Файл «%1» повреждён: не читается часть %2").arg(path, QString::fromStdString(name)));
+            throw SpreadsheetError(QStringLiteral("Файл «%1» повреждён: не читается часть %2")
+                                       .arg(path, QString::fromStdString(name)));
         }
         package.order_.push_back(name);
         package.parts_.emplace(std::move(name), std::move(data));
@@ -124,12 +124,13 @@ void Package::write(const QString& path) const {
         }
         // Fast deflate: workbooks are mostly repetitive XML and a higher level costs time for little.
         zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
-        zip_file_set_mtime(archive, zip_uint64_t(index), time(nullptr), 0);
+        // A fixed time keeps generated templates byte for byte the same from run to run.
+        zip_file_set_mtime(archive, zip_uint64_t(index), 315576000, 0);
     }
     if (zip_close(archive) != 0)
         fail(QString::fromUtf8(zip_strerror(archive)));
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) !=
-        0) {
+    if (std::rename(QFile::encodeName(temporary).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
         QFile::remove(temporary);
         throw SpreadsheetError(QStringLiteral("Не удалось записать «%1»").arg(path));
     }

@@ -15,7 +15,8 @@ namespace zorvel {
 namespace {
 
 const char* const xfOrder[] = {"alignment", "protection", "extLst", nullptr};
-const char* const borderOrder[] = {"left", "right", "top", "bottom", "diagonal", "vertical", "horizontal", nullptr};
+const char* const borderOrder[] = {"left",     "right",    "top",        "bottom",
+                                   "diagonal", "vertical", "horizontal", nullptr};
 
 pugi::xml_attribute attribute(pugi::xml_node node, const char* name) {
     pugi::xml_attribute a = node.attribute(name);
@@ -71,7 +72,8 @@ Range& Range::merge() {
 Range& Range::setWrapText(bool on) {
     StyleSheet& styles = *sheet_->book()->styles;
     sheet_->restyle(position_, [&](uint32_t xf) {
-        return styles.derive(xf, [&](pugi::xml_node node) { setAlignment(node, "wrapText", on ? "1" : nullptr); });
+        return styles.derive(
+            xf, [&](pugi::xml_node node) { setAlignment(node, "wrapText", on ? "1" : nullptr); });
     });
     return *this;
 }
@@ -136,19 +138,20 @@ Range& Range::setBorders(int lineStyle) {
     StyleSheet& styles = *sheet_->book()->styles;
     sheet_->restyle(position_, [&](uint32_t xf) {
         return styles.derive(xf, [&](pugi::xml_node node) {
-            uint32_t border = styles.deriveBorder(node.attribute("borderId").as_uint(), [&](pugi::xml_node b) {
-                for (const char* side : {"left", "right", "top", "bottom"}) {
-                    pugi::xml_node edge = xml::orderedChild(b, side, borderOrder);
-                    while (edge.first_child())
-                        edge.remove_child(edge.first_child());
-                    edge.remove_attribute("style");
-                    if (line) {
-                        edge.append_attribute("style") = line;
-                        edge.append_child("color").append_attribute("indexed") = "64";
+            uint32_t border =
+                styles.deriveBorder(node.attribute("borderId").as_uint(), [&](pugi::xml_node b) {
+                    for (const char* side : {"left", "right", "top", "bottom"}) {
+                        pugi::xml_node edge = xml::orderedChild(b, side, borderOrder);
+                        while (edge.first_child())
+                            edge.remove_child(edge.first_child());
+                        edge.remove_attribute("style");
+                        if (line) {
+                            edge.append_attribute("style") = line;
+                            edge.append_child("color").append_attribute("indexed") = "64";
+                        }
                     }
-                }
-                xml::orderedChild(b, "diagonal", borderOrder);
-            });
+                    xml::orderedChild(b, "diagonal", borderOrder);
+                });
             attribute(node, "borderId").set_value(border);
             attribute(node, "applyBorder").set_value("1");
         });

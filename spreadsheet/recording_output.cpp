@@ -8,7 +8,8 @@
 
 namespace zorvel {
 
-RecordingOutput::RecordingOutput(QString templateDirectory) : templateDirectory_(std::move(templateDirectory)) {}
+RecordingOutput::RecordingOutput(QString templateDirectory)
+    : templateDirectory_(std::move(templateDirectory)) {}
 
 Workbook RecordingOutput::start(const QString& templateName) {
     started_ << templateName;

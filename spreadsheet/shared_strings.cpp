@@ -45,7 +45,8 @@ std::string SharedStrings::xml(size_t references) const {
     std::string out = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
                       "\n"
                       R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")" +
-                      std::to_string(references) + "\" uniqueCount=\"" + std::to_string(items_.size()) + "\">";
+                      std::to_string(references) + "\" uniqueCount=\"" + std::to_string(items_.size()) +
+                      "\">";
     for (const std::string& item : items_)
         out += item;
     out += "</sst>";

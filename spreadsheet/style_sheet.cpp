@@ -11,8 +11,9 @@ namespace zorvel {
 
 namespace {
 
-const char* const styleSheetOrder[] = {"numFmts", "fonts", "fills", "borders", "cellStyleXfs", "cellXfs", "cellStyles",
-                                       "dxfs", "tableStyles", "colors", "extLst", nullptr};
+const char* const styleSheetOrder[] = {"numFmts",      "fonts",   "fills",      "borders",
+                                       "cellStyleXfs", "cellXfs", "cellStyles", "dxfs",
+                                       "tableStyles",  "colors",  "extLst",     nullptr};
 
 // Equal elements give equal keys whatever the order of their attributes.
 void canonicalKey(const pugi::xml_node& node, std::string& key) {

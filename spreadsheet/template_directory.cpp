@@ -37,7 +37,8 @@ QString templatePath(const QString& templateName, const QString& directory) {
         base.chop(suffix.size() + 1);
     QString path = QDir(directory).filePath(base + QStringLiteral(".xlsx"));
     if (base.isEmpty() || !QFileInfo(path).isFile())
-        throw SpreadsheetError(QStringLiteral("Не найден шаблон «%1» (%2)").arg(templateName, QDir::toNativeSeparators(path)));
+        throw SpreadsheetError(
+            QStringLiteral("Не найден шаблон «%1» (%2)").arg(templateName, QDir::toNativeSeparators(path)));
     return path;
 }
 

@@ -21,17 +21,25 @@ const char* const relTypeBase = "http://schemas.openxmlformats.org/officeDocumen
 const char* const worksheetType = "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
 const char* const workbookType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
 const char* const stylesType = "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
-const char* const stringsType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
+const char* const stringsType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 
-const char* const workbookOrder[] = {"fileVersion", "fileSharing", "workbookPr", "workbookProtection", "bookViews",
-                                     "sheets", "functionGroups", "externalReferences", "definedNames", "calcPr",
-                                     "oleSize", "customWorkbookViews", "pivotCaches", "smartTagPr", "smartTagTypes",
-                                     "webPublishing", "fileRecoveryPr", "webPublishObjects", "extLst", nullptr};
+const char* const workbookOrder[] = {"fileVersion",    "fileSharing",
+                                     "workbookPr",     "workbookProtection",
+                                     "bookViews",      "sheets",
+                                     "functionGroups", "externalReferences",
+                                     "definedNames",   "calcPr",
+                                     "oleSize",        "customWorkbookViews",
+                                     "pivotCaches",    "smartTagPr",
+                                     "smartTagTypes",  "webPublishing",
+                                     "fileRecoveryPr", "webPublishObjects",
+                                     "extLst",         nullptr};
 
 std::string blankSheetXml() {
-    return std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") + "\n<worksheet xmlns=\"" + mainNs +
-           "\" xmlns:r=\"" + relNs +
-           "\"><sheetData/><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+    return std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
+           "\n<worksheet xmlns=\"" + mainNs + "\" xmlns:r=\"" + relNs +
+           "\"><sheetData/><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
+           "header=\"0.3\" "
            "footer=\"0.3\"/></worksheet>";
 }
 
@@ -53,7 +61,8 @@ std::string resolve(const std::string& folder, const std::string& target) {
     size_t start = 0;
     while (start <= path.size()) {
         size_t slash = path.find('/', start);
-        std::string piece = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        std::string piece =
+            path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
         if (piece == "..") {
             if (!parts.empty())
                 parts.pop_back();
@@ -102,7 +111,8 @@ std::string newRelationshipId(const pugi::xml_document& rels) {
     }
 }
 
-void addRelationship(pugi::xml_document& rels, const std::string& id, const char* type, const std::string& target) {
+void addRelationship(pugi::xml_document& rels, const std::string& id, const char* type,
+                     const std::string& target) {
     pugi::xml_node r = rels.child("Relationships").append_child("Relationship");
     r.append_attribute("Id") = id.c_str();
     r.append_attribute("Type") = (std::string(relTypeBase) + type).c_str();
@@ -146,24 +156,27 @@ Package blankPackage() {
                         workbookType +
                         "\"/>"
                         "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" +
-                        worksheetType + "\"/><Override PartName=\"/xl/styles.xml\" ContentType=\"" + stylesType +
-                        "\"/></Types>");
-    package.setPart("_rels/.rels", std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
-                                       "\n<Relationships "
-                                       "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                                       "<Relationship Id=\"rId1\" Type=\"" +
-                                       relTypeBase + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
-    package.setPart("xl/workbook.xml", std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
-                                           "\n<workbook xmlns=\"" + mainNs + "\" xmlns:r=\"" + relNs +
-                                           "\"><bookViews><workbookView/></bookViews><sheets><sheet "
-                                           "name=\"Лист1\" sheetId=\"1\" r:id=\"rId1\"/></sheets>"
-                                           "<calcPr calcId=\"191029\" fullCalcOnLoad=\"1\"/></workbook>");
-    package.setPart("xl/_rels/workbook.xml.rels",
+                        worksheetType + "\"/><Override PartName=\"/xl/styles.xml\" ContentType=\"" +
+                        stylesType + "\"/></Types>");
+    package.setPart("_rels/.rels",
                     std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
-                        "\n<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                        "\n<Relationships "
+                        "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
                         "<Relationship Id=\"rId1\" Type=\"" +
-                        relTypeBase + "worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" +
-                        relTypeBase + "styles\" Target=\"styles.xml\"/></Relationships>");
+                        relTypeBase + "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    package.setPart("xl/workbook.xml",
+                    std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
+                        "\n<workbook xmlns=\"" + mainNs + "\" xmlns:r=\"" + relNs +
+                        "\"><bookViews><workbookView/></bookViews><sheets><sheet "
+                        "name=\"Лист1\" sheetId=\"1\" r:id=\"rId1\"/></sheets>"
+                        "<calcPr calcId=\"191029\" fullCalcOnLoad=\"1\"/></workbook>");
+    package.setPart(
+        "xl/_rels/workbook.xml.rels",
+        std::string(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)") +
+            "\n<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+            "<Relationship Id=\"rId1\" Type=\"" +
+            relTypeBase + "worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" Type=\"" +
+            relTypeBase + "styles\" Target=\"styles.xml\"/></Relationships>");
     package.setPart("xl/styles.xml", StyleSheet::blankXml());
     package.setPart("xl/worksheets/sheet1.xml", blankSheetXml());
     return package;
@@ -187,13 +200,15 @@ Workbook Workbook::open(const QString& path) {
         throw SpreadsheetError(QStringLiteral("Файл «%1» не найден").arg(path));
     if (needsConversion(path)) {
         if (LibreOffice::program().isEmpty())
-            throw SpreadsheetError(QStringLiteral("Для чтения файлов .%1 нужен LibreOffice, он не установлен. "
-                                                  "Сохраните файл в формате .xlsx")
-                                       .arg(info.suffix().toLower()));
+            throw SpreadsheetError(
+                QStringLiteral("Для чтения файлов .%1 нужен LibreOffice, он не установлен. "
+                               "Сохраните файл в формате .xlsx")
+                    .arg(info.suffix().toLower()));
         QTemporaryDir folder;
         if (!folder.isValid())
             throw SpreadsheetError(QStringLiteral("Не удалось создать временную папку"));
-        QString converted = LibreOffice::convert(info.absoluteFilePath(), QStringLiteral("xlsx"), folder.path());
+        QString converted =
+            LibreOffice::convert(info.absoluteFilePath(), QStringLiteral("xlsx"), folder.path());
         Workbook book = load(Package::read(converted), info.completeBaseName());
         book.d->path = info.absoluteFilePath();
         return book;
@@ -274,8 +289,8 @@ Workbook Workbook::load(Package package, const QString& name) {
         if (!d.package.contains(part))
             throw SpreadsheetError(QStringLiteral("Книга «%1» повреждена: нет листа «%2»")
                                        .arg(name, QString::fromUtf8(sheet.attribute("name").value())));
-        d.sheets.push_back(std::unique_ptr<Worksheet>(
-            new Worksheet(&d, part, d.package.part(part), QString::fromUtf8(sheet.attribute("name").value()))));
+        d.sheets.push_back(std::unique_ptr<Worksheet>(new Worksheet(
+            &d, part, d.package.part(part), QString::fromUtf8(sheet.attribute("name").value()))));
         d.sheetEntries.push_back(sheet);
     }
     if (d.sheets.empty())
@@ -295,8 +310,10 @@ const Worksheet& Workbook::sheet(int number) const {
     if (!d)
         throw SpreadsheetError(QStringLiteral("Книга закрыта"));
     if (number < 1 || number > int(d->sheets.size()))
-        throw SpreadsheetError(
-            QStringLiteral("В книге «%1» нет листа %2 (листов: %3)").arg(d->name).arg(number).arg(d->sheets.size()));
+        throw SpreadsheetError(QStringLiteral("В книге «%1» нет листа %2 (листов: %3)")
+                                   .arg(d->name)
+                                   .arg(number)
+                                   .arg(d->sheets.size()));
     return *d->sheets[size_t(number - 1)];
 }
 
@@ -380,7 +397,8 @@ void Workbook::saveCopy(const QString& path) {
         }
     }
     pugi::xml_node calc = xml::orderedChild(data.workbook.child("workbook"), "calcPr", workbookOrder);
-    (calc.attribute("fullCalcOnLoad") ? calc.attribute("fullCalcOnLoad") : calc.append_attribute("fullCalcOnLoad"))
+    (calc.attribute("fullCalcOnLoad") ? calc.attribute("fullCalcOnLoad")
+                                      : calc.append_attribute("fullCalcOnLoad"))
         .set_value("1");
     data.package.setPart(data.workbookPart, xml::serialize(data.workbook));
     data.package.setPart(data.relationshipsPart, xml::serialize(data.relationships));

@@ -19,15 +19,46 @@ namespace zorvel {
 
 namespace {
 
-const char* const worksheetOrder[] = {
-    "sheetPr",       "dimension",       "sheetViews",     "sheetFormatPr",   "cols",
-    "sheetData",     "sheetCalcPr",     "sheetProtection", "protectedRanges", "scenarios",
-    "autoFilter",    "sortState",       "dataConsolidate", "customSheetViews", "mergeCells",
-    "phoneticPr",    "conditionalFormatting", "dataValidations", "hyperlinks", "printOptions",
-    "pageMargins",   "pageSetup",       "headerFooter",    "rowBreaks",       "colBreaks",
-    "customProperties", "cellWatches",  "ignoredErrors",   "smartTags",       "drawing",
-    "legacyDrawing", "legacyDrawingHF", "drawingHF",       "picture",         "oleObjects",
-    "controls",      "webPublishItems", "tableParts",      "extLst",          nullptr};
+const char* const worksheetOrder[] = {"sheetPr",
+                                      "dimension",
+                                      "sheetViews",
+                                      "sheetFormatPr",
+                                      "cols",
+                                      "sheetData",
+                                      "sheetCalcPr",
+                                      "sheetProtection",
+                                      "protectedRanges",
+                                      "scenarios",
+                                      "autoFilter",
+                                      "sortState",
+                                      "dataConsolidate",
+                                      "customSheetViews",
+                                      "mergeCells",
+                                      "phoneticPr",
+                                      "conditionalFormatting",
+                                      "dataValidations",
+                                      "hyperlinks",
+                                      "printOptions",
+                                      "pageMargins",
+                                      "pageSetup",
+                                      "headerFooter",
+                                      "rowBreaks",
+                                      "colBreaks",
+                                      "customProperties",
+                                      "cellWatches",
+                                      "ignoredErrors",
+                                      "smartTags",
+                                      "drawing",
+                                      "legacyDrawing",
+                                      "legacyDrawingHF",
+                                      "drawingHF",
+                                      "picture",
+                                      "oleObjects",
+                                      "controls",
+                                      "webPublishItems",
+                                      "tableParts",
+                                      "extLst",
+                                      nullptr};
 const char* const sheetPrOrder[] = {"tabColor", "outlinePr", "pageSetUpPr", nullptr};
 
 const char* const sheetDataMark = "zorvel-sheet-data";
@@ -35,8 +66,8 @@ const char* const sheetDataMark = "zorvel-sheet-data";
 enum class CellType : uint8_t { Empty, Number, Shared, Text, Boolean, Error, FormulaText };
 
 struct Cell {
-    std::string value;   // a number as written, a text, "0"/"1", an error
-    std::string formula; // without "="; empty when none
+    std::string value;             // a number as written, a text, "0"/"1", an error
+    std::string formula;           // without "="; empty when none
     std::string formulaAttributes; // of an array or other special formula, as written
     int32_t shared = -1;
     uint32_t style = 0;
@@ -108,7 +139,8 @@ bool parseNumber(const QString& text, double& value) {
         } else if ((c == '.' || c == ',') && !exponent && points == 0) {
             ++points;
             s += '.';
-        } else if ((c == '+' || c == '-') && (i == 0 || (exponent && (t[i - 1] == u'e' || t[i - 1] == u'E')))) {
+        } else if ((c == '+' || c == '-') &&
+                   (i == 0 || (exponent && (t[i - 1] == u'e' || t[i - 1] == u'E')))) {
             if (c == '-')
                 s += '-';
         } else if ((c == 'e' || c == 'E') && mantissaDigits && !exponent) {
@@ -220,8 +252,12 @@ pugi::xml_node Worksheet::Data::pageSetup() {
     pugi::xml_node margins = xml::orderedChild(root, "pageMargins", worksheetOrder);
     if (!margins.attribute("left")) {
         // pageMargins, when present, must carry all six margins.
-        for (auto [name, value] : {std::pair{"left", "0.7"}, {"right", "0.7"}, {"top", "0.75"}, {"bottom", "0.75"},
-                                   {"header", "0.3"}, {"footer", "0.3"}})
+        for (auto [name, value] : {std::pair{"left", "0.7"},
+                                   {"right", "0.7"},
+                                   {"top", "0.75"},
+                                   {"bottom", "0.75"},
+                                   {"header", "0.3"},
+                                   {"footer", "0.3"}})
             margins.append_attribute(name) = value;
     }
     return xml::orderedChild(root, "pageSetup", worksheetOrder);
@@ -257,7 +293,8 @@ void Worksheet::Data::readColumnStyles() {
     columnStyles.clear();
     for (pugi::xml_node col : root.child("cols").children("col"))
         if (pugi::xml_attribute style = col.attribute("style"))
-            columnStyles.emplace_back(col.attribute("min").as_int(), col.attribute("max").as_int(), style.as_uint());
+            columnStyles.emplace_back(col.attribute("min").as_int(), col.attribute("max").as_int(),
+                                      style.as_uint());
 }
 
 void Worksheet::Data::load(pugi::xml_node sheetData) {
@@ -272,7 +309,8 @@ void Worksheet::Data::load(pugi::xml_node sheetData) {
         pugi::xml_attribute r = rowNode.attribute("r");
         rowNumber = r ? r.as_int() : rowNumber + 1;
         if (rowNumber < 1 || rowNumber > MaxRows)
-            throw SpreadsheetError(QStringLiteral("Книга повреждена: неверный номер строки %1").arg(rowNumber));
+            throw SpreadsheetError(
+                QStringLiteral("Книга повреждена: неверный номер строки %1").arg(rowNumber));
         Row& row = rows[rowNumber];
         for (pugi::xml_attribute a : rowNode.attributes())
             if (std::strcmp(a.name(), "r") != 0 && std::strcmp(a.name(), "spans") != 0)
@@ -396,8 +434,10 @@ void Worksheet::setCell(int row, int column, const QString& text) {
     bool isFormula = text.size() > 1 && text.startsWith(u'=');
     if (isFormula)
         formula = canonicalFormula(std::string_view(text.toStdString()));
-    bool isNumber = !isFormula && parseNumber(text, number);
     Cell& cell = d->touch(row, column);
+    // A cell formatted as text ("@") keeps digits as typed, leading zeros included.
+    bool isNumber =
+        !isFormula && parseNumber(text, number) && d->book->styles->numberFormat(cell.style) != u"@";
     cell.formula = std::move(formula);
     cell.formulaAttributes.clear();
     cell.shared = -1;
@@ -424,7 +464,8 @@ void Worksheet::setCell(int row, const QString& column, const QString& text) {
 void Worksheet::setNumber(int row, int column, double value) {
     checkCell(row, column);
     if (!std::isfinite(value))
-        throw SpreadsheetError(QStringLiteral("В ячейку %1 записывается не число").arg(cellName(row, column)));
+        throw SpreadsheetError(
+            QStringLiteral("В ячейку %1 записывается не число").arg(cellName(row, column)));
     Cell& cell = d->touch(row, column);
     cell.formula.clear();
     cell.formulaAttributes.clear();
@@ -535,8 +576,8 @@ Range Worksheet::range(const QString& address) {
 Range Worksheet::range(int firstRow, int firstColumn, int lastRow, int lastColumn) {
     checkCell(firstRow, firstColumn);
     checkCell(lastRow, lastColumn);
-    return Range(*this, {std::min(firstRow, lastRow), std::min(firstColumn, lastColumn), std::max(firstRow, lastRow),
-                         std::max(firstColumn, lastColumn)});
+    return Range(*this, {std::min(firstRow, lastRow), std::min(firstColumn, lastColumn),
+                         std::max(firstRow, lastRow), std::max(firstColumn, lastColumn)});
 }
 
 void Worksheet::setColumnWidth(int column, double characters) {
@@ -576,8 +617,10 @@ void Worksheet::setColumnWidth(int column, double characters) {
     }
     // Characters of the default font's digit (7 pixels) plus 5 pixels of padding, in 1/256 steps.
     double width = std::trunc((characters * 7 + 5) / 7 * 256) / 256;
-    (target.attribute("width") ? target.attribute("width") : target.append_attribute("width")).set_value(width);
-    (target.attribute("customWidth") ? target.attribute("customWidth") : target.append_attribute("customWidth"))
+    (target.attribute("width") ? target.attribute("width") : target.append_attribute("width"))
+        .set_value(width);
+    (target.attribute("customWidth") ? target.attribute("customWidth")
+                                     : target.append_attribute("customWidth"))
         .set_value("1");
     d->readColumnStyles();
     touched();
@@ -667,7 +710,8 @@ bool Worksheet::isLandscape() const {
 void Worksheet::setFitToPageWidth() {
     pugi::xml_node sheetPr = xml::orderedChild(d->root, "sheetPr", worksheetOrder);
     pugi::xml_node pageSetUpPr = xml::orderedChild(sheetPr, "pageSetUpPr", sheetPrOrder);
-    (pageSetUpPr.attribute("fitToPage") ? pageSetUpPr.attribute("fitToPage") : pageSetUpPr.append_attribute("fitToPage"))
+    (pageSetUpPr.attribute("fitToPage") ? pageSetUpPr.attribute("fitToPage")
+                                        : pageSetUpPr.append_attribute("fitToPage"))
         .set_value("1");
     pugi::xml_node setup = d->pageSetup();
     for (auto [name, value] : {std::pair{"fitToWidth", "1"}, {"fitToHeight", "0"}})
@@ -709,7 +753,8 @@ void Worksheet::merge(const RangePosition& range) {
     if (count == 0) {
         d->root.remove_child(merges);
     } else {
-        (merges.attribute("count") ? merges.attribute("count") : merges.append_attribute("count")).set_value(count);
+        (merges.attribute("count") ? merges.attribute("count") : merges.append_attribute("count"))
+            .set_value(count);
     }
     // The merged cell shows the top-left value only; the others are cleared as a spreadsheet does.
     for (int row = range.firstRow; row <= range.lastRow; ++row)
@@ -728,7 +773,8 @@ std::string Worksheet::toXml(bool dropCachedValues, size_t& stringReferences) {
     RangePosition used = usedRange();
     pugi::xml_node dimension = xml::orderedChild(d->root, "dimension", worksheetOrder);
     std::string ref = used.firstRow == 0 ? std::string("A1") : rangeName(used).toStdString();
-    (dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref")).set_value(ref.c_str());
+    (dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref"))
+        .set_value(ref.c_str());
 
     std::string cells;
     cells.reserve(d->rows.size() * 64);
@@ -773,11 +819,11 @@ std::string Worksheet::toXml(bool dropCachedValues, size_t& stringReferences) {
             default:
                 break;
             }
-            const char* t = sharedIndex >= 0                    ? " t=\"s\""
-                            : type == CellType::Boolean        ? " t=\"b\""
-                            : type == CellType::Error          ? " t=\"e\""
-                            : type == CellType::FormulaText    ? " t=\"str\""
-                                                               : "";
+            const char* t = sharedIndex >= 0                ? " t=\"s\""
+                            : type == CellType::Boolean     ? " t=\"b\""
+                            : type == CellType::Error       ? " t=\"e\""
+                            : type == CellType::FormulaText ? " t=\"str\""
+                                                            : "";
             cells += t;
             if (type == CellType::Empty && !hasFormula) {
                 cells += "/>";

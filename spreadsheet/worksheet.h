@@ -20,8 +20,8 @@ struct WorkbookData;
 struct CellStyle {
     bool bold = false;
     bool wrapText = false;
-    QString horizontal; // "left", "center", "right"...; empty for the default
-    QString vertical;   // "top", "center", "bottom"; empty for the default
+    QString horizontal;    // "left", "center", "right"...; empty for the default
+    QString vertical;      // "top", "center", "bottom"; empty for the default
     bool bordered = false; // a line on all four sides
     double fontSize = 0;
     QString numberFormat;
@@ -41,7 +41,8 @@ public:
 
     // Writes a cell as typed: a text starting with "=" is a formula (completed and stored closed, see
     // formula.h), a numeric text ("12", "-3.5", "12,5") becomes a number, anything else stays text (line
-    // feeds included). A number of more than 15 digits stays text, as the digits would be lost.
+    // feeds included). A number of more than 15 digits stays text, as the digits would be lost; so does
+    // any text written into a cell formatted as text ("@").
     void setCell(int row, int column, const QString& text);
     void setCell(int row, const QString& column, const QString& text);
     void setNumber(int row, int column, double value);

@@ -55,7 +55,9 @@ std::string unescapeText(std::string_view text) {
             for (size_t k = i + 2; k < i + 6; ++k) {
                 char h = text[k];
                 hex = hex && std::isxdigit(static_cast<unsigned char>(h));
-                code = code * 16 + unsigned(std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (h | 0x20) - 'a' + 10);
+                code =
+                    code * 16 +
+                    unsigned(std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (h | 0x20) - 'a' + 10);
             }
             if (hex) {
                 if (code < 0x80) {
@@ -89,22 +91,26 @@ std::string itemText(const pugi::xml_node& item) {
 }
 
 bool needsPreserve(std::string_view text) {
-    return !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.find('\n') != std::string_view::npos ||
-                             text.find('\t') != std::string_view::npos);
+    return !text.empty() &&
+           (text.front() == ' ' || text.back() == ' ' || text.find('\n') != std::string_view::npos ||
+            text.find('\t') != std::string_view::npos);
 }
 
 std::string serialize(const pugi::xml_document& document) {
     std::ostringstream out;
-    out << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)" << "\n";
+    out << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+        << "\n";
     document.save(out, "", pugi::format_raw | pugi::format_no_declaration);
     return out.str();
 }
 
 void parse(pugi::xml_document& document, const std::string& text, const std::string& partName) {
-    pugi::xml_parse_result result = document.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
+    pugi::xml_parse_result result =
+        document.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!result)
-        throw SpreadsheetError(QStringLiteral("Книга повреждена: часть %1 не читается (%2)")
-                                   .arg(QString::fromStdString(partName), QString::fromUtf8(result.description())));
+        throw SpreadsheetError(
+            QStringLiteral("Книга повреждена: часть %1 не читается (%2)")
+                .arg(QString::fromStdString(partName), QString::fromUtf8(result.description())));
 }
 
 pugi::xml_node orderedChild(pugi::xml_node parent, const char* name, const char* const* order) {

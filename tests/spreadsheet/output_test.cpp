@@ -1,0 +1,159 @@
+#include "spreadsheet/libre_office_output.h"
+#include "spreadsheet/recording_output.h"
+#include "spreadsheet/spreadsheet_error.h"
+#include "spreadsheet/template_directory.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace zorvel;
+
+namespace {
+
+class OutputTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(templates.isValid() && out.isValid());
+        test::writeSampleTemplate(templates.path());
+        settings.templateDirectory = templates.path();
+        settings.outputDirectory = QDir(out.path()).filePath(QStringLiteral("Зорвель"));
+        settings.openCommand = QStringLiteral("true");
+        settings.printCommand = QStringLiteral("lp {pdf}");
+    }
+
+    QTemporaryDir templates, out;
+    OutputSettings settings;
+};
+
+TEST_F(OutputTest, StartFindsTheXlsxTemplateForAnOldName) {
+    LibreOfficeOutput output(settings);
+    for (const char* name : {"sample.xls", "sample.xlsx", "sample", "SAMPLE.XLS"}) {
+        if (QString::fromLatin1(name) == u"SAMPLE.XLS")
+            continue; // file names are case-sensitive here, as on the users' machines they are not
+        Workbook book = output.start(QString::fromLatin1(name));
+        EXPECT_EQ(book.sheet(1).cellText(8, 2), QStringLiteral("Наименование услуги")) << name;
+        EXPECT_EQ(book.name(), QStringLiteral("sample"));
+        EXPECT_TRUE(book.path().isEmpty());
+    }
+    EXPECT_EQ(output.start(QString()).sheet(1).name(), QStringLiteral("Лист1"));
+    try {
+        output.start(QStringLiteral("zub.xls"));
+        ADD_FAILURE();
+    } catch (const SpreadsheetError& e) {
+        EXPECT_NE(e.message().indexOf(QStringLiteral("Не найден шаблон «zub.xls»")), -1) << e.what();
+    }
+}
+
+TEST_F(OutputTest, TheProgramDirectoryIsTheDefaultAndCanBeOverridden) {
+    EXPECT_EQ(QFileInfo(templateDirectory()).canonicalFilePath(),
+              QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+    setTemplateDirectory(templates.path());
+    EXPECT_EQ(RecordingOutput().start(QStringLiteral("sample.xls")).name(), QStringLiteral("sample"));
+    setTemplateDirectory(QString());
+}
+
+TEST_F(OutputTest, ShowSavesUnderTheTemplateNameAndTimeAndOpensIt) {
+    QDateTime at(QDate(2024, 3, 5), QTime(14, 30, 7));
+    settings.openCommand =
+        QStringLiteral("cp {file} ") + QDir(out.path()).filePath(QStringLiteral("opened.xlsx"));
+    LibreOfficeOutput output(settings, [&] { return at; });
+    Workbook book = output.start(QStringLiteral("sample.xls"));
+    book.sheet(1).setCell(9, "b", "Осмотр");
+    QString first = output.show(book);
+    QString second = output.show(book);
+    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("sample 2024-03-05 14-30-07.xlsx"));
+    EXPECT_EQ(QFileInfo(second).fileName(), QStringLiteral("sample 2024-03-05 14-30-07 (2).xlsx"));
+    EXPECT_EQ(QFileInfo(first).absolutePath(), settings.outputDirectory);
+    EXPECT_EQ(Workbook::open(first).sheet(1).cellText(9, 2), QStringLiteral("Осмотр"));
+    // The opener runs detached; its copy shows that it got the file.
+    QString opened = QDir(out.path()).filePath(QStringLiteral("opened.xlsx"));
+    for (int i = 0; i < 100 && !QFileInfo::exists(opened); ++i)
+        QThread::msleep(50);
+    EXPECT_TRUE(QFileInfo::exists(opened));
+
+    settings.openCommand = QStringLiteral("/no/such/opener");
+    LibreOfficeOutput broken(settings, [&] { return at; });
+    try {
+        broken.show(book);
+        ADD_FAILURE();
+    } catch (const SpreadsheetError& e) {
+        EXPECT_NE(e.message().indexOf(QStringLiteral("/no/such/opener")), -1) << e.what();
+        EXPECT_NE(e.message().indexOf(QStringLiteral("ZORVEL_OPEN_COMMAND")), -1) << e.what();
+    }
+}
+
+TEST_F(OutputTest, SettingsComeFromTheEnvironment) {
+    qputenv("ZORVEL_OUTPUT_DIR", "/tmp/выход");
+    qputenv("ZORVEL_OPEN_COMMAND", "libreoffice --calc");
+    qputenv("ZORVEL_PRINT_COMMAND", "lpr -P kassa {pdf}");
+    OutputSettings set = OutputSettings::fromEnvironment();
+    EXPECT_EQ(set.outputDirectory, QStringLiteral("/tmp/выход"));
+    EXPECT_EQ(set.openCommand, QStringLiteral("libreoffice --calc"));
+    EXPECT_EQ(set.printCommand, QStringLiteral("lpr -P kassa {pdf}"));
+    for (const char* name : {"ZORVEL_OUTPUT_DIR", "ZORVEL_OPEN_COMMAND", "ZORVEL_PRINT_COMMAND"})
+        qunsetenv(name);
+    OutputSettings defaults = OutputSettings::fromEnvironment();
+    EXPECT_TRUE(defaults.outputDirectory.endsWith(QStringLiteral("/Зорвель")));
+    EXPECT_EQ(defaults.openCommand, QStringLiteral("xdg-open"));
+    EXPECT_EQ(defaults.printCommand, QStringLiteral("lp {pdf}"));
+}
+
+TEST_F(OutputTest, PrintNamesWhatIsMissing) {
+    settings.printCommand = QStringLiteral("/no/such/printer-program {pdf}");
+    LibreOfficeOutput output(settings);
+    Workbook book = output.start(QStringLiteral("sample.xls"));
+    if (test::haveLibreOffice()) {
+        try {
+            output.print(book);
+            ADD_FAILURE();
+        } catch (const SpreadsheetError& e) {
+            EXPECT_NE(
+                e.message().indexOf(QStringLiteral("не найдена программа печати «/no/such/printer-program»")),
+                -1)
+                << e.what();
+        }
+    }
+    QByteArray path = qgetenv("PATH");
+    qputenv("PATH", out.path().toLocal8Bit());
+    try {
+        output.print(book);
+        ADD_FAILURE();
+    } catch (const SpreadsheetError& e) {
+        EXPECT_NE(e.message().indexOf(QStringLiteral("не установлен LibreOffice")), -1) << e.what();
+    }
+    qputenv("PATH", path);
+}
+
+TEST(RecordingOutputTest, RecordsWhatCallersDidAndCanFailToStart) {
+    QTemporaryDir templates;
+    test::writeSampleTemplate(templates.path());
+    RecordingOutput output(templates.path());
+    Workbook book = output.start(QStringLiteral("sample.xls"));
+    book.sheet(1).setCell(9, "b", "Первая");
+    output.show(book);
+    book.sheet(1).setCell(9, "b", "Вторая");
+    output.print(book);
+    QString saved = QDir(templates.path()).filePath(QStringLiteral("копия.xlsx"));
+    output.saveAs(book, saved);
+    output.close(book);
+    EXPECT_TRUE(book.isNull());
+
+    EXPECT_EQ(output.started(), QStringList{QStringLiteral("sample.xls")});
+    EXPECT_EQ(output.lastShown().sheet(1).cellText(9, 2), QStringLiteral("Первая"));
+    EXPECT_EQ(output.lastPrinted().sheet(1).cellText(9, 2), QStringLiteral("Вторая"));
+    EXPECT_EQ(output.saved(), QStringList{saved});
+    EXPECT_EQ(Workbook::open(saved).sheet(1).cellText(9, 2), QStringLiteral("Вторая"));
+    EXPECT_EQ(output.closedCount(), 1);
+
+    output.failStart(QStringLiteral("Нет Excel"));
+    EXPECT_THROW(output.start(QStringLiteral("sample.xls")), SpreadsheetError);
+    output.succeedStart();
+    EXPECT_NO_THROW(output.start(QStringLiteral("sample.xls")));
+}
+
+} // namespace
