@@ -35,7 +35,8 @@ const WindowName kWindows[17] = {
     {"TForm16", "Фильтры по полям"},
 };
 
-std::unique_ptr<QWidget> createWindow(int number) {
+// Windows whose commands are not built yet stay placeholders with their name and caption.
+std::unique_ptr<QWidget> createPlaceholder(int number) {
     auto window = std::make_unique<PlaceholderWindow>(QString::fromLatin1(kWindows[number].objectName),
                                                       QString::fromUtf8(kWindows[number].caption));
     if (number == 5) {
@@ -59,7 +60,17 @@ Application::Application(Services services, bool administrator)
         windows_[static_cast<size_t>(n)] = owned_[static_cast<size_t>(n)].get();
     }
     mainWindow_->setWindows(windows_);
+    connectHandOffs();
 }
+
+std::unique_ptr<QWidget> Application::createWindow(int number) {
+    switch (number) {
+    default:
+        return createPlaceholder(number);
+    }
+}
+
+void Application::connectHandOffs() {}
 
 Application::~Application() {
     // Windows go before the workstation, whose connection commits the transaction at the end of the run.

@@ -23,6 +23,11 @@ public:
     QWidget* window(int number) const { return windows_[static_cast<size_t>(number)]; }
 
 private:
+    // TForm2 to TForm16, in order; each window is made by its own class.
+    std::unique_ptr<QWidget> createWindow(int number);
+    // The main window's hand-offs to the windows that take them.
+    void connectHandOffs();
+
     std::unique_ptr<Workstation> workstation_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::array<QWidget*, 17> windows_{};

@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
+#include "spreadsheet/libre_office_output.h"
 
 #include <QApplication>
 
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     zorvel::SystemClock clock;
     zorvel::FileDialogChooser files;
     zorvel::DesktopOpener opener;
-    zorvel::Services services{&messages, &clock, &files, &opener, nullptr};
+    zorvel::LibreOfficeOutput spreadsheets;
+    zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets};
 
     zorvel::Application app(services, administrator);
     app.mainWindow().show();

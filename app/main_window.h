@@ -36,6 +36,13 @@ public:
 
     ServiceEntryTab& entryTab() const { return *entryTab_; }
 
+signals:
+    // Hand-offs to other windows, connected by the Application, which knows every window: "печать
+    // договора" (entry and register tabs), "Частичная оплата", "Список должников".
+    void contractPrintRequested();
+    void partialPaymentRequested();
+    void debtsRequested();
+
 protected:
     // Closing the main window ends the run, whatever other windows are open.
     void closeEvent(QCloseEvent* event) override;

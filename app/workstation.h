@@ -60,6 +60,7 @@ public:
     const Services& services() const { return services_; }
     Messages& messages() const { return *services_.messages; }
     Clock& clock() const { return *services_.clock; }
+    SpreadsheetOutput& spreadsheets() const { return *services_.spreadsheets; }
 
     DataSet& prices() { return prices_; }                   // pFIBDataSet1, PRAIS
     DataSet& serviceRegister() { return serviceRegister_; } // pFIBDataSet2, PEOPLE

@@ -1,4 +1,4 @@
-#include "tests/frame/frame_fixture.h"
+#include "tests/support/workstation_fixture.h"
 
 #include "app/main_window.h"
 #include "data/dataset.h"

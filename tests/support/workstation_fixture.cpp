@@ -1,4 +1,4 @@
-#include "tests/frame/frame_fixture.h"
+#include "tests/support/workstation_fixture.h"
 
 #include "data/connection.h"
 #include "data/database_creation.h"
@@ -45,8 +45,8 @@ void WorkstationTest::prepare(const QStringList& statements) {
 }
 
 Application& WorkstationTest::start(bool administrator) {
-    app_ =
-        std::make_unique<Application>(Services{&messages, &clock, nullptr, &opener, nullptr}, administrator);
+    app_ = std::make_unique<Application>(Services{&messages, &clock, nullptr, &opener, &spreadsheets},
+                                         administrator);
     return *app_;
 }
 

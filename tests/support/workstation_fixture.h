@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/services.h"
+#include "spreadsheet/recording_output.h"
 
 #include <QDir>
 #include <QStringList>
@@ -57,6 +58,9 @@ protected:
     RecordingMessages messages;
     FixedClock clock;
     RecordingOpener opener;
+    // Workbooks started from the built templates beside the test executable, recorded when shown,
+    // printed or saved.
+    RecordingOutput spreadsheets;
 
 private:
     QTemporaryDir dir_;
