@@ -46,12 +46,15 @@ public:
     void setCell(int row, int column, const QString& text);
     void setCell(int row, const QString& column, const QString& text);
     void setNumber(int row, int column, double value);
+    // A char column ('a') would silently be taken as the number 97: write "a".
+    void setCell(int row, char column, const QString& text) = delete;
 
     // The displayed text: numbers through the cell's number format, texts as written. A formula shows
     // its cached value when the file has one (a formula written here has none until a spreadsheet
     // program computes it).
     QString cellText(int row, int column) const;
     QString cellText(int row, const QString& column) const;
+    QString cellText(int row, char column) const = delete;
     // The stored value without formatting: a number in its shortest form, or the text.
     QString cellValue(int row, int column) const;
     // "=SUM(K9:K11)", or empty when the cell holds no formula.
