@@ -1,7 +1,9 @@
 #include "tests/support/workstation_fixture.h"
 
 #include "app/main_window.h"
+#include "data/connection.h"
 #include "data/dataset.h"
+#include "data/tables.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -129,6 +131,22 @@ TEST_F(StartupTest, theMenuShowsEveryEntryWithItsEnabledState) {
     app.mainWindow().findChild<QAction*>("N5")->trigger();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("О программе"));
+}
+
+TEST_F(StartupTest, workPostedButNotCommittedBecomesPermanentWhenTheRunEnds) {
+    {
+        Application& app = start();
+        DataSet& prices = app.workstation().prices();
+        prices.insert();
+        prices.setFieldText("name", "Прием");
+        prices.post();
+        stop();
+    }
+    Connection other;
+    other.connect(databasePath());
+    DataSet prices(other, praisTable());
+    prices.open();
+    EXPECT_EQ(prices.recordCount(), 1);
 }
 
 TEST_F(StartupTest, theClockFillsTheDateAndTimeFields) {
