@@ -1,13 +1,18 @@
 #include "app/main_window.h"
 
+#include "app/backup.h"
 #include "app/command.h"
+#include "app/data_grid.h"
 #include "app/services.h"
 #include "app/workstation.h"
+#include "cashdesk/lens_cost_tab.h"
+#include "cashdesk/register_tab.h"
 #include "cashdesk/service_entry_tab.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -42,17 +47,44 @@ MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* pa
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    priceGrid_ = new DataGrid(workstation_.prices(),
+                              {{QStringLiteral("IDP"), QStringLiteral("№")},
+                               {QStringLiteral("SIMV"), QStringLiteral("Символ")},
+                               {QStringLiteral("KOD"), QStringLiteral("Код")},
+                               {QStringLiteral("NAME"), QStringLiteral("Наименование услуги")},
+                               {QStringLiteral("KODGVV"), QStringLiteral("Код услуги")},
+                               {QStringLiteral("SUMMA"), QStringLiteral("Сумма")}},
+                              workstation_.messages(), central);
+    priceGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    priceGrid_->setToolTip(QStringLiteral("Прайс платных услуг"));
+    layout->addWidget(priceGrid_, 1);
+
     tabs_ = new QTabWidget(central);
     tabs_->setObjectName(QStringLiteral("sPageControl1"));
     tabs_->setToolTip(QStringLiteral("Просмотр сохраненных данных"));
     entryTab_ = new ServiceEntryTab(workstation_, tabs_);
     tabs_->addTab(entryTab_, QStringLiteral("Ввод данных для кассы"));
-    layout->addWidget(tabs_, 1);
+    tabs_->setTabToolTip(0, QStringLiteral("Добавление данных о платных услугах"));
+    registerTab_ = new RegisterTab(workstation_, tabs_);
+    tabs_->addTab(registerTab_, QStringLiteral("Касса"));
+    tabs_->setTabToolTip(1, QStringLiteral("Просмотр сохраненных данных"));
+    lensCostTab_ = new LensCostTab(tabs_);
+    tabs_->addTab(lensCostTab_, QStringLiteral("Стоимость линз"));
+    tabs_->setTabVisible(2, false);
+    tabs_->setCurrentIndex(0);
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::tabChanged);
+    layout->addWidget(tabs_, 2);
     progress_ = new QProgressBar(central);
     progress_->setObjectName(QStringLiteral("pb1"));
     progress_->setValue(0);
     layout->addWidget(progress_);
     setCentralWidget(central);
+
+    connect(entryTab_, &ServiceEntryTab::partialPaymentRequested, this, &MainWindow::partialPaymentRequested);
+    connect(entryTab_, &ServiceEntryTab::contractPrintRequested, this, &MainWindow::contractPrintRequested);
+    connect(entryTab_, &ServiceEntryTab::closeRequested, this, &QWidget::close);
+    connect(registerTab_, &RegisterTab::contractPrintRequested, this, &MainWindow::contractPrintRequested);
+    connect(registerTab_, &RegisterTab::refundRequested, this, [this] { showWindow(7); });
     buildMenu();
 
     clock_ = new QTimer(this);
@@ -67,7 +99,9 @@ void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     QMenu* file = addMenu(bar, "N1", "Файл");
     connect(addItem(file, "N9", "Договорники", true), &QAction::triggered, this, [this] { showWindow(5); });
-    addItem(file, "N13", "Резервное копирование", false);
+    // Only the administrator backs the database up.
+    QAction* backup = addItem(file, "N13", "Резервное копирование", administrator_);
+    connect(backup, &QAction::triggered, this, &MainWindow::backUp);
     QMenu* records = addMenu(bar, "N2", "Записи");
     addItem(records, "N3", "Отчистка базы прайса", false);
     addItem(records, "excel1", "Экспорт из excel", false);
@@ -143,6 +177,20 @@ void MainWindow::about() {
                            "Создана в 2026 году, автор — отдел информационных технологий "
                            "больницы."),
         QStringLiteral("О программе"));
+}
+
+void MainWindow::backUp() {
+    runCommand(workstation_.messages(),
+               [this] { backUpDatabase(workstation_.messages(), workstation_.clock().now().date()); });
+}
+
+void MainWindow::tabChanged(int index) {
+    if (tabs_->widget(index) != registerTab_)
+        return;
+    lensCostTab_->takePatient(entryTab_->surnameEdit()->text(), entryTab_->firstNameEdit()->text(),
+                              entryTab_->patronymicEdit()->text(), entryTab_->careKindCombo()->currentText(),
+                              entryTab_->doctorCombo()->currentText(),
+                              entryTab_->departmentNameEdit()->text());
 }
 
 void MainWindow::help() {

@@ -14,6 +14,9 @@ class QTimer;
 namespace zorvel {
 
 class Workstation;
+class DataGrid;
+class LensCostTab;
+class RegisterTab;
 class ServiceEntryTab;
 
 // The cashier's main window (TForm1): the hub from which every other window is reached. Creating it
@@ -35,6 +38,7 @@ public:
     void tick();
 
     ServiceEntryTab& entryTab() const { return *entryTab_; }
+    RegisterTab& registerTab() const { return *registerTab_; }
 
 signals:
     // Hand-offs to other windows, connected by the Application, which knows every window: "печать
@@ -53,12 +57,18 @@ private:
     void showWindow(int number);
     void about();
     void help();
+    void backUp();
+    // Opening the register tab hands the entry tab's patient to the lens-cost tab.
+    void tabChanged(int index);
 
     Workstation& workstation_;
     bool administrator_;
     std::array<QWidget*, 17> windows_{};
+    DataGrid* priceGrid_ = nullptr; // DBGrid1
     QTabWidget* tabs_ = nullptr;
     ServiceEntryTab* entryTab_ = nullptr;
+    RegisterTab* registerTab_ = nullptr;
+    LensCostTab* lensCostTab_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTimer* clock_ = nullptr;
 };

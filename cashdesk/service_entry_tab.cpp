@@ -1,31 +1,455 @@
 #include "cashdesk/service_entry_tab.h"
 
+#include "app/command.h"
+#include "app/data_field_edit.h"
+#include "app/input_rules.h"
+#include "app/services.h"
 #include "app/workstation.h"
+#include "data/errors.h"
+#include "data/filter.h"
+#include "data/tables.h"
 
-#include <QFormLayout>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <utility>
 
 namespace zorvel {
+
+namespace {
+
+const char* const kNothingSaved = "Нет данных для сохранения";
+const char* const kComplexDone = "Комплекс услуг \"%1\" успешно сохранен";
+// An integer column takes this many digits from the keyboard, so a typed quantity always fits INTEGER.
+constexpr int kQuantityDigits = 9;
+
+// The width of a register column: an editor takes no more characters than its column holds.
+int registerWidth(const char* column) {
+    for (const ColumnDescription& c : peopleTable().columns)
+        if (c.name == QLatin1String(column))
+            return c.width;
+    return 0;
+}
+
+int departmentCodeWidth() {
+    for (const ColumnDescription& c : otdelTable().columns)
+        if (c.name == QLatin1String("KOD"))
+            return c.width;
+    return 0;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const char* objectName, const char* hint = nullptr) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(objectName));
+    if (hint)
+        edit->setToolTip(QString::fromUtf8(hint));
+    return edit;
+}
+
+QComboBox* comboBox(QWidget* parent, const char* objectName, bool editable, const QStringList& items = {}) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    combo->setEditable(editable);
+    if (editable)
+        combo->setInsertPolicy(QComboBox::NoInsert); // Enter must not add what was typed to the list
+    combo->addItems(items);
+    return combo;
+}
+
+// Keys that type into the field (Backspace, Enter and Escape included) run the look-up; keys that only
+// move the caret or the focus do not.
+bool runsLookUp(const QKeyEvent* event) {
+    if (event->text().isEmpty())
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace
 
 ServiceEntryTab::ServiceEntryTab(Workstation& workstation, QWidget* parent)
     : QWidget(parent), workstation_(workstation) {
     setObjectName(QStringLiteral("TabSheet1"));
     setToolTip(QStringLiteral("Добавление данных о платных услугах"));
-    auto* form = new QFormLayout(this);
-    contractEdit_ = new QLineEdit(this);
-    contractEdit_->setObjectName(QStringLiteral("sEdit20"));
-    contractEdit_->setMaxLength(6);
-    form->addRow(QStringLiteral("№ договора"), contractEdit_);
-    dateEdit_ = new QLineEdit(this);
-    dateEdit_->setObjectName(QStringLiteral("sEdit12"));
+    buildFields();
+    buildButtons();
+    attachRules();
+
+    serviceNumberEdit_->installEventFilter(this);
+    contractEdit_->installEventFilter(this);
+    connect(departmentCodeEdit_, &QLineEdit::textChanged, this, &ServiceEntryTab::lookUpDepartment);
+    connect(complexCombo_, &QComboBox::activated, this, &ServiceEntryTab::chooseComplex);
+}
+
+QLineEdit* ServiceEntryTab::departmentNameEdit() const {
+    return departmentName_;
+}
+
+void ServiceEntryTab::buildFields() {
+    surnameEdit_ = lineEdit(this, "sEdit2", "Фамилия пациента");
+    firstNameEdit_ = lineEdit(this, "sEdit3", "Имя пациента");
+    patronymicEdit_ = lineEdit(this, "sEdit4", "Отчество пациента");
+    careKindCombo_ = comboBox(this, "sComboBox2", true,
+                              {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"),
+                               QStringLiteral("Дневной стационар"), QString()});
+    careKindCombo_->setToolTip(QStringLiteral("Выбор типа помощи"));
+    careKindCombo_->setCurrentIndex(0);
+    doctorCombo_ = comboBox(this, "sComboBox3", true);
+    doctorCombo_->setToolTip(QStringLiteral("Выберите фамилию доктора"));
+    nurseCombo_ = comboBox(this, "sComboBox7", true);
+    technicianCombo_ = comboBox(this, "sComboBox8", true);
+    departmentCodeEdit_ = lineEdit(this, "sEdit18", "Код отделения");
+    serviceNumberEdit_ = lineEdit(this, "sEdit1", "Поле для поиска услуги по госпитальному коду");
+    sumEdit_ = lineEdit(this, "sEdit8", "Сумма");
+    quantityEdit_ = lineEdit(this, "sEdit5", "Количество услуг");
+    contractEdit_ = lineEdit(this, "sEdit20");
+    serviceCodeEdit_ = lineEdit(this, "sEdit7", "Код услуги");
+    serviceCodeEdit_->setReadOnly(true);
+    dateEdit_ = lineEdit(this, "sEdit12", "Дата оплаты");
     dateEdit_->setReadOnly(true);
-    dateEdit_->setToolTip(QStringLiteral("Дата оплаты"));
-    form->addRow(QStringLiteral("Дата оплаты"), dateEdit_);
-    timeEdit_ = new QLineEdit(this);
-    timeEdit_->setObjectName(QStringLiteral("sEdit13"));
+    timeEdit_ = lineEdit(this, "sEdit13", "Время оплаты");
     timeEdit_->setReadOnly(true);
-    timeEdit_->setToolTip(QStringLiteral("Время оплаты"));
-    form->addRow(QString(), timeEdit_);
+    departmentName_ = new DataFieldEdit(workstation_.departments(), QStringLiteral("NAME"), this);
+    departmentName_->setObjectName(QStringLiteral("sDBEdit1"));
+    departmentName_->setToolTip(QStringLiteral("Название отделения"));
+    serviceNameEdit_ = lineEdit(this, "sEdit6", "Наименование услуги");
+    workOrderEdit_ = lineEdit(this, "sEdit23");
+    workOrderDateEdit_ = lineEdit(this, "sDateEdit2");
+    workOrderDateEdit_->setInputMask(QStringLiteral("00.00.0000;_"));
+    surchargeCombo_ = comboBox(this, "sComboBox10", false, {QStringLiteral("Нет"), QStringLiteral("Да")});
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](int column, const char* label, QWidget* field, QWidget* beside = nullptr) {
+        if (label) {
+            auto* l = new QLabel(QString::fromUtf8(label), this);
+            l->setBuddy(field);
+            grid->addWidget(l, row, column * 2);
+        }
+        if (beside) {
+            auto* pair = new QHBoxLayout;
+            pair->addWidget(field, 1);
+            pair->addWidget(beside, 3);
+            grid->addLayout(pair, row, column * 2 + 1);
+        } else {
+            grid->addWidget(field, row, column * 2 + 1);
+        }
+        ++row;
+    };
+    addRow(0, "Фамилия", surnameEdit_);
+    addRow(0, "Имя", firstNameEdit_);
+    addRow(0, "Отчество", patronymicEdit_);
+    addRow(0, "Вид помощи", careKindCombo_);
+    addRow(0, "Фамилия доктора", doctorCombo_);
+    addRow(0, "Медсетра", nurseCombo_);
+    addRow(0, "Техник", technicianCombo_);
+    addRow(0, "Отделение", departmentCodeEdit_, departmentName_);
+    addRow(0, "№ услуги", serviceNumberEdit_, serviceNameEdit_);
+    addRow(0, "Сумма", sumEdit_);
+    addRow(0, "Количество", quantityEdit_);
+    row = 0;
+    addRow(1, "№ договора", contractEdit_);
+    addRow(1, "Код услуги", serviceCodeEdit_);
+    addRow(1, "Дата оплаты", dateEdit_, timeEdit_);
+    addRow(1, "№ наряда", workOrderEdit_);
+    addRow(1, "Наряд от", workOrderDateEdit_);
+    addRow(1, "Доплата", surchargeCombo_);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+
+    // Focus order: the order in which Enter and Tab move through the fields.
+    QWidget* order[] = {surnameEdit_,       firstNameEdit_, patronymicEdit_,    careKindCombo_,
+                        doctorCombo_,       nurseCombo_,    technicianCombo_,   departmentCodeEdit_,
+                        serviceNumberEdit_, sumEdit_,       quantityEdit_,      contractEdit_,
+                        serviceCodeEdit_,   dateEdit_,      timeEdit_,          departmentName_,
+                        serviceNameEdit_,   workOrderEdit_, workOrderDateEdit_, surchargeCombo_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void ServiceEntryTab::buildButtons() {
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName(QStringLiteral("sPanel1"));
+    auto* row = new QHBoxLayout(panel);
+    auto* complexLabel = new QLabel(QStringLiteral("Комплексные услуги"), panel);
+    complexCombo_ = comboBox(panel, "sComboBox9", false, {QStringLiteral("971"), QStringLiteral("972")});
+    complexCombo_->setCurrentIndex(-1);
+    complexLabel->setBuddy(complexCombo_);
+    row->addWidget(complexLabel);
+    row->addWidget(complexCombo_);
+    row->addStretch(1);
+
+    auto button = [&](const char* objectName, const char* text, const char* hint = nullptr) {
+        auto* b = new QPushButton(QString::fromUtf8(text), panel);
+        b->setObjectName(QString::fromLatin1(objectName));
+        if (hint)
+            b->setToolTip(QString::fromUtf8(hint));
+        row->addWidget(b);
+        return b;
+    };
+    saveButton_ = button("sBitBtn1", "Сохранить");
+    QPushButton* partial = button("sBitBtn11", "Частичная оплата");
+    QPushButton* print = button("sBitBtn10", "Печать", "печать договора");
+    QPushButton* exit = button("sBitBtn7", "Выход", "Закрыть");
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(partial, &QPushButton::clicked, this, &ServiceEntryTab::partialPaymentRequested);
+    connect(print, &QPushButton::clicked, this, &ServiceEntryTab::contractPrintRequested);
+    connect(exit, &QPushButton::clicked, this, &ServiceEntryTab::closeRequested);
+    setTabOrder(surchargeCombo_, complexCombo_);
+    setTabOrder(complexCombo_, saveButton_);
+    setTabOrder(saveButton_, partial);
+    setTabOrder(partial, print);
+    setTabOrder(print, exit);
+
+    static_cast<QVBoxLayout*>(layout())->addWidget(panel);
+    static_cast<QVBoxLayout*>(layout())->addStretch(1);
+}
+
+void ServiceEntryTab::attachRules() {
+    for (QWidget* field : {static_cast<QWidget*>(surnameEdit_), static_cast<QWidget*>(firstNameEdit_),
+                           static_cast<QWidget*>(patronymicEdit_)})
+        attachEnterAdvances(field);
+    for (QComboBox* combo : {careKindCombo_, doctorCombo_, nurseCombo_, technicianCombo_}) {
+        attachCharacterRule(combo, CharacterRule::FirstLetterUpper);
+        attachEnterAdvances(combo);
+    }
+    attachCharacterRule(sumEdit_, CharacterRule::AmountDigits);
+    attachEnterAdvances(sumEdit_);
+    attachCharacterRule(departmentCodeEdit_, CharacterRule::DigitsOnly);
+    attachEnterAdvances(departmentCodeEdit_);
+    attachCharacterRule(quantityEdit_, CharacterRule::DigitsOnly);
+    attachEnterActs(quantityEdit_, [this] {
+        // After the whole save, so that a focus move of the complex sequence gives way.
+        if (save())
+            serviceNumberEdit_->setFocus(Qt::OtherFocusReason);
+    });
+    // The look-up's own filter, installed after this one, sees Enter first and looks up before the focus
+    // moves on.
+    attachEnterAdvances(serviceNumberEdit_);
+
+    const std::pair<QWidget*, int> widths[] = {
+        {surnameEdit_, registerWidth("FAM")},
+        {firstNameEdit_, registerWidth("NAM")},
+        {patronymicEdit_, registerWidth("OTH")},
+        {careKindCombo_, registerWidth("TIP_POM")},
+        {doctorCombo_, registerWidth("FIOV")},
+        {nurseCombo_, registerWidth("MEDSESTR")},
+        {technicianCombo_, registerWidth("TEHN")},
+        {departmentCodeEdit_, departmentCodeWidth()},
+        {serviceNumberEdit_, registerWidth("KODGVV")},
+        {sumEdit_, registerWidth("SUMMA")},
+        {quantityEdit_, kQuantityDigits},
+        {contractEdit_, registerWidth("NDOG")},
+        {serviceCodeEdit_, registerWidth("KOD")},
+        {serviceNameEdit_, registerWidth("NAME")},
+        {workOrderEdit_, registerWidth("NOMNAR")},
+    };
+    for (const auto& [field, width] : widths)
+        limitLength(field, width);
+}
+
+bool ServiceEntryTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == serviceNumberEdit_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            // The whole price list again; the looked-up fields keep what they show.
+            runCommand(workstation_.messages(), [this] { workstation_.prices().setFiltered(false); });
+            return true;
+        }
+        // Before the key reaches the field: the look-up uses the text as it stood before this key.
+        if (runsLookUp(key))
+            lookUpPrice();
+        return false;
+    }
+    if (watched == contractEdit_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        stepContractNumber();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ServiceEntryTab::lookUpPrice() {
+    DataSet& prices = workstation_.prices();
+    if (!prices.isOpen())
+        return;
+    runCommand(workstation_.messages(), [&] {
+        prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), serviceNumberEdit_->text()));
+        prices.setFiltered(true);
+        // The first matching row in the list's order, even when the grid stood elsewhere.
+        if (prices.currentRow() > 0)
+            prices.first();
+        serviceNameEdit_->setText(prices.fieldText(QStringLiteral("NAME")));
+        serviceCodeEdit_->setText(prices.fieldText(QStringLiteral("KOD")));
+        sumEdit_->setText(prices.fieldText(QStringLiteral("SUMMA")));
+        serviceNameEdit_->setCursorPosition(0);
+    });
+}
+
+void ServiceEntryTab::lookUpDepartment(const QString& code) {
+    // An emptied field keeps the last department and its name.
+    DataSet& departments = workstation_.departments();
+    if (code.isEmpty() || !departments.isOpen())
+        return;
+    runCommand(workstation_.messages(), [&] {
+        departments.setFiltered(false);
+        departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
+        departments.setFiltered(true);
+    });
+}
+
+void ServiceEntryTab::stepContractNumber() {
+    bool ok = false;
+    const int number = contractEdit_->text().toInt(&ok);
+    if (!ok)
+        return;
+    const QString next = QString::number(number + 1);
+    // A number that would not fit the column is left as it is rather than cut.
+    if (next.size() <= contractEdit_->maxLength())
+        contractEdit_->setText(next);
+}
+
+namespace {
+
+// The work-order date as date text: empty is the zero date, 30.12.1899; a date typed only in part or not a
+// date at all stops the save before anything is written.
+QString workOrderDateText(const QLineEdit* edit) {
+    const QString text = edit->text();
+    if (!text.contains(QRegularExpression(QStringLiteral("\\d"))))
+        return dateText(QDate());
+    const QDate date = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+    if (!date.isValid())
+        throw DataError(QStringLiteral("'%1' не является правильной датой").arg(edit->displayText()));
+    return dateText(date);
+}
+
+} // namespace
+
+void ServiceEntryTab::insertRow() {
+    const QString workOrderDate = workOrderDateText(workOrderDateEdit_);
+    DataSet& prices = workstation_.prices();
+    const QString symbol = prices.isOpen() ? prices.fieldText(QStringLiteral("SIMV")) : QString();
+    const QString date = dateEdit_->text();
+    const std::pair<const char*, QString> values[] = {
+        {"fam", surnameEdit_->text()},
+        {"nam", firstNameEdit_->text()},
+        {"oth", patronymicEdit_->text()},
+        {"kodgvv", serviceNumberEdit_->text()},
+        {"name", serviceNameEdit_->text()},
+        {"kod", serviceCodeEdit_->text()},
+        {"summa", sumEdit_->text()},
+        {"data_usl", date},
+        {"dataisp", date},
+        {"time_us", timeEdit_->text()},
+        {"fiov", doctorCombo_->currentText()},
+        {"otdelenie", departmentName_->text()},
+        {"tip_pom", careKindCombo_->currentText()},
+        {"kol", quantityEdit_->text()},
+        {"ndog", contractEdit_->text()},
+        {"simv", symbol},
+        {"medsestr", nurseCombo_->currentText()},
+        {"tehn", technicianCombo_->currentText()},
+        {"chopl", QStringLiteral("0")},
+        {"prover", QStringLiteral("Нет")},
+        {"nomnar", workOrderEdit_->text()},
+        {"datnar", workOrderDate},
+        {"dopoln", surchargeCombo_->currentText()},
+    };
+    DataSet& people = workstation_.serviceRegister();
+    people.insert();
+    try {
+        for (const auto& [column, value] : values)
+            people.setFieldText(QString::fromLatin1(column), value);
+        people.post();
+    } catch (...) {
+        // A value the data layer refused leaves no half-written row behind (a refused post has already
+        // dropped it).
+        people.cancel();
+        throw;
+    }
+}
+
+bool ServiceEntryTab::save() {
+    Messages& messages = workstation_.messages();
+    DataSet& people = workstation_.serviceRegister();
+    const QString date = dateEdit_->text();
+    const QString time = timeEdit_->text();
+    if (!runCommand(messages, [this] { insertRow(); }))
+        return false;
+    try {
+        workstation_.commit();
+    } catch (const std::exception&) {
+        // The row stays posted in the open transaction and is committed by the next commit.
+        messages.error(QString::fromUtf8(kNothingSaved));
+    }
+    if (!runCommand(messages, [&] {
+            people.close();
+            people.open();
+            people.locate(QStringLiteral("data_usl;time_us"), {date, time});
+        }))
+        return false;
+    continueComplex();
+    return true;
+}
+
+void ServiceEntryTab::chooseComplex(int index) {
+    const QString chosen = complexCombo_->itemText(index);
+    if (chosen == QLatin1String("971")) {
+        complexState_ = 2;
+        nextComplexService(QStringLiteral("29"));
+    } else if (chosen == QLatin1String("972")) {
+        complexState_ = 6;
+        nextComplexService(QStringLiteral("29"));
+    }
+}
+
+void ServiceEntryTab::nextComplexService(const QString& number) {
+    serviceNumberEdit_->setText(number);
+    lookUpPrice();
+    quantityEdit_->setText(QStringLiteral("1"));
+}
+
+void ServiceEntryTab::continueComplex() {
+    const QString running = complexCombo_->currentText();
+    if (running == QLatin1String("971")) {
+        if (complexState_ == 1) {
+            // The state stays 1: only choosing "971" again restarts the sequence.
+            workstation_.messages().notice(QString::fromUtf8(kComplexDone).arg(running));
+            complexCombo_->setCurrentIndex(-1);
+            surnameEdit_->setFocus(Qt::OtherFocusReason);
+        } else if (complexState_ == 2) {
+            complexState_ = 1;
+            nextComplexService(QStringLiteral("30"));
+            doctorCombo_->setFocus(Qt::OtherFocusReason);
+        }
+    } else if (running == QLatin1String("972")) {
+        static const char* const kNext[] = {nullptr, nullptr, "998", "30", "32", "27", "28"};
+        if (complexState_ >= 2 && complexState_ <= 6) {
+            nextComplexService(QString::fromLatin1(kNext[complexState_]));
+            --complexState_;
+        } else if (complexState_ == 1) {
+            complexCombo_->setCurrentIndex(-1);
+            complexState_ = 0;
+            workstation_.messages().notice(QString::fromUtf8(kComplexDone).arg(running));
+            surnameEdit_->setFocus(Qt::OtherFocusReason);
+        }
+        doctorCombo_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 } // namespace zorvel

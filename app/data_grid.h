@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/dataset_model.h"
+
+#include <QTableView>
+#include <vector>
+
+namespace zorvel {
+
+class DataSet;
+class Messages;
+
+// A grid over a dataset whose current row is the dataset's current row: moving in the grid moves the
+// dataset, and a dataset that moves (a locate, a filter, a reopen, a new row) moves the grid. Rows are
+// fetched as the grid scrolls; columns keep widths from the field widths, never measured over the rows.
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    // A move the dataset refuses (posting a pending edit) is shown through messages.
+    DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, Messages& messages,
+             QWidget* parent = nullptr);
+
+    DataSet& dataSet() const { return dataSet_; }
+    DataSetModel& dataModel() const { return *model_; }
+
+private:
+    void followDataSet(int row);
+    void followGrid(const QModelIndex& current);
+    void sizeColumns();
+
+    DataSet& dataSet_;
+    Messages& messages_;
+    DataSetModel* model_;
+    bool following_ = false;
+};
+
+} // namespace zorvel

@@ -1,0 +1,186 @@
+#include "tests/cashdesk/entry_fixture.h"
+
+#include "app/data_grid.h"
+#include "app/main_window.h"
+#include "app/workstation.h"
+#include "cashdesk/service_entry_tab.h"
+#include "data/connection.h"
+#include "data/dataset.h"
+#include "data/filter.h"
+
+#include <QPushButton>
+
+namespace zorvel::test {
+namespace {
+
+const QString kAllColumns = QStringLiteral(
+    "fam, nam, oth, kodgvv, name, kod, summa, data_usl, dataisp, time_us, fiov, otdelenie, tip_pom, kol, "
+    "ndog, simv, medsestr, tehn, chopl, prover, nomnar, datnar, dopoln");
+
+class EntrySaveTest : public EntryTest {
+protected:
+    // A patient with one service looked up, ready for the quantity.
+    void fillVisit() {
+        ASSERT_TRUE(focusField(edit("sEdit2")));
+        // The kind of care stays "Поликлиника" and the technician empty.
+        for (const char* text : {"Иванов", "Иван", "Иванович", "", "петров", "сидорова", "", "2", "30"}) {
+            typeText(QString::fromUtf8(text));
+            pressEnter();
+        }
+    }
+    // Enter in the quantity field, as the cashier ends a line.
+    void saveWithEnter(const QString& quantity = QStringLiteral("1")) {
+        edit("sEdit5")->clear();
+        typeInto("sEdit5", quantity);
+        pressEnter();
+    }
+    DataSet& people() { return app().workstation().serviceRegister(); }
+    DataGrid& registerGrid() { return *find<DataGrid>("DBGrid2"); }
+};
+
+TEST_F(EntrySaveTest, enterInTheQuantitySavesEveryFieldAndComesBackToTheServiceNumber) {
+    fillVisit();
+    edit("sEdit23")->setText("Н-15");
+    edit("sDateEdit2")->setText("04.03.2026");
+    combo("sComboBox10")->setCurrentIndex(1);
+    saveWithEnter("2");
+    const QString row =
+        QStringLiteral("Иванов|Иван|Иванович|30|Перевязка|A03.030|700|05.03.2026|05.03.2026|09:07:03|Петров|"
+                       "Кабинет хирурга|Поликлиника|2|1|Д|Сидорова|<NULL>|0|Нет|Н-15|04.03.2026|Да");
+    EXPECT_EQ(savedRows(kAllColumns), QStringList{row});
+    EXPECT_EQ(focused(), QStringLiteral("sEdit1"));
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+    // The register stands on the new row, and so does its grid.
+    EXPECT_EQ(people().fieldText("FAM"), QStringLiteral("Иванов"));
+    EXPECT_EQ(registerGrid().currentIndex().row(), people().currentRow());
+
+    // The fields stay for the next line of the visit: the same save again is a second, equal row.
+    saveWithEnter("2");
+    EXPECT_EQ(savedRows(kAllColumns), (QStringList{row, row}));
+    EXPECT_EQ(savedRows("ipeop").size(), 2);
+    EXPECT_NE(savedRows("ipeop")[0], savedRows("ipeop")[1]);
+}
+
+TEST_F(EntrySaveTest, emptyFieldsSaveNullAndAnEmptyWorkOrderDateTheZeroDate) {
+    // Before any code is typed the department name shows the departments' current row, the first one, and
+    // the price symbol comes from the first price row: both are saved as shown.
+    edit("sEdit20")->clear();
+    combo("sComboBox2")->setCurrentText(QString());
+    find<QPushButton>("sBitBtn1")->click();
+    EXPECT_EQ(
+        savedRows(kAllColumns),
+        QStringList{
+            "<NULL>|<NULL>|<NULL>|<NULL>|<NULL>|<NULL>|<NULL>|05.03.2026|05.03.2026|09:07:03|"
+            "<NULL>|Кабинет гинеколога|<NULL>|<NULL>|<NULL>|П|<NULL>|<NULL>|0|Нет|<NULL>|30.12.1899|Нет"});
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+}
+
+TEST_F(EntrySaveTest, aNameWithAnApostropheIsSavedAndFound) {
+    typeInto("sEdit2", "Д'Артаньян");
+    saveWithEnter();
+    EXPECT_EQ(savedRows("fam"), QStringList{"Д'Артаньян"});
+    people().setFilterText(equalsTerm("fam", "Д'Артаньян"));
+    people().setFiltered(true);
+    EXPECT_EQ(people().recordCount(), 1);
+    EXPECT_EQ(people().fieldText("FAM"), QStringLiteral("Д'Артаньян"));
+}
+
+TEST_F(EntrySaveTest, complex972EntersItsSixServicesThenRepeatsTheLastSilently) {
+    typeInto("sEdit2", "Петрова");
+    choose("sComboBox9", "972");
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
+    EXPECT_EQ(edit("sEdit6")->text(), QStringLiteral("Прием офтальмолога"));
+    EXPECT_EQ(edit("sEdit5")->text(), QStringLiteral("1"));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(messages.shown.empty()) << "before save " << i + 1;
+        find<QPushButton>("sBitBtn1")->click();
+        // The doctor is next, even after the completion message.
+        EXPECT_EQ(focused(), QStringLiteral("sComboBox3")) << "after save " << i + 1;
+    }
+    EXPECT_EQ(savedRows("kodgvv, name, kol"),
+              (QStringList{"29|Прием офтальмолога|1", "28|Тонометрия|1", "27|Острота зрения|1",
+                           "32|Периметрия|1", "30|Перевязка|1", "998|Оформление документов|1"}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Комплекс услуг \"972\" успешно сохранен"));
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Уведомление"));
+    EXPECT_TRUE(combo("sComboBox9")->currentText().isEmpty());
+
+    saveWithEnter();
+    EXPECT_EQ(savedRows("kodgvv").size(), 7);
+    EXPECT_EQ(savedRows("kodgvv").last(), QStringLiteral("998"));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(focused(), QStringLiteral("sEdit1"));
+}
+
+TEST_F(EntrySaveTest, complex971CompletesAndRestartsWhenChosenAgain) {
+    choose("sComboBox9", "971");
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
+    saveWithEnter();
+    // Enter in the quantity field ends on the service number, over the complex's move to the doctor.
+    EXPECT_EQ(focused(), QStringLiteral("sEdit1"));
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("30"));
+    find<QPushButton>("sBitBtn1")->click();
+    EXPECT_EQ(messages.texts(), QStringList{"Комплекс услуг \"971\" успешно сохранен"});
+    EXPECT_EQ(focused(), QStringLiteral("sEdit2"));
+    EXPECT_TRUE(combo("sComboBox9")->currentText().isEmpty());
+    find<QPushButton>("sBitBtn1")->click(); // nothing chosen: a plain save
+    EXPECT_EQ(messages.shown.size(), 1u);
+
+    choose("sComboBox9", "971");
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
+    saveWithEnter();
+    EXPECT_EQ(savedRows("kodgvv"), (QStringList{"29", "30", "30", "29"}));
+}
+
+TEST_F(EntrySaveTest, aSaveTheServerRefusesIsShownAndLeavesNoRow) {
+    // Another workstation holds an uncommitted row under the key the register will be given next; the
+    // server refuses the insert with its own text at once rather than waiting for the other to finish.
+    Connection other;
+    other.connect(databasePath());
+    other.startTransaction();
+    other.executeImmediate(
+        QStringLiteral("insert into people (ipeop, fam) select gen_id(gen_people_id, 0) + 1, "
+                       "'Чужой' from rdb$database"));
+    choose("sComboBox9", "971");
+    typeInto("sEdit2", "Иванов");
+    saveWithEnter();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("PRIMARY or UNIQUE KEY"))
+        << messages.shown[0].text.toStdString();
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    // Nothing is reported as saved: the complex stays on its first service, and no row is left pending.
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
+    EXPECT_EQ(people().state(), DataSet::State::Browse);
+    EXPECT_EQ(people().recordCount(), 0);
+    EXPECT_EQ(focused(), QStringLiteral("sEdit5"));
+    other.rollback();
+
+    // Once the other workstation let go, the same save goes through.
+    pressEnter();
+    EXPECT_EQ(savedRows("fam, kodgvv"), QStringList{"Иванов|29"});
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(EntrySaveTest, aQuantityThatIsNotAWholeNumberIsRefusedWithNoRowLeft) {
+    typeInto("sEdit2", "Иванов");
+    // Only a program could put it there: typing and pasting keep letters out of the field.
+    edit("sEdit5")->setText("1.5");
+    ASSERT_TRUE(focusField(edit("sEdit5")));
+    pressEnter();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("'1.5' не является целым числом"));
+    EXPECT_EQ(people().state(), DataSet::State::Browse);
+    EXPECT_EQ(people().recordCount(), 0);
+    EXPECT_TRUE(savedRows("fam").isEmpty());
+}
+
+TEST_F(EntrySaveTest, aWorkOrderDateTypedInPartStopsTheSave) {
+    edit("sDateEdit2")->setText("04.03");
+    find<QPushButton>("sBitBtn1")->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("04.03")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(savedRows("fam").isEmpty());
+}
+
+} // namespace
+} // namespace zorvel::test
