@@ -161,6 +161,42 @@ TEST_F(EntrySaveTest, aSaveTheServerRefusesIsShownAndLeavesNoRow) {
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+TEST_F(EntrySaveTest, aSaveMeetingAnotherWorkstationsLockShowsTheLockMessage) {
+    // Another workstation holds the register for protected writing (as a maintenance run does); the
+    // cashier's insert meets its lock at once.
+    Connection other;
+    other.connect(databasePath());
+    const char table[] = "PEOPLE";
+    std::string tpb = {isc_tpb_version3,
+                       isc_tpb_write,
+                       isc_tpb_read_committed,
+                       isc_tpb_rec_version,
+                       isc_tpb_nowait,
+                       isc_tpb_lock_write,
+                       static_cast<char>(sizeof table - 1)};
+    tpb += table;
+    tpb += static_cast<char>(isc_tpb_protected);
+    ISC_STATUS_ARRAY status{};
+    isc_tr_handle reserving = 0;
+    isc_start_transaction(status, &reserving, 1, other.dbHandle(), static_cast<unsigned short>(tpb.size()),
+                          tpb.data());
+    ASSERT_NO_THROW(throwOnError(status));
+
+    choose("sComboBox9", "972");
+    saveWithEnter();
+    EXPECT_EQ(messages.texts(), QStringList{"Данная запись редактируется, ее изменение Вам невозможно"});
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
+    EXPECT_EQ(people().state(), DataSet::State::Browse);
+    EXPECT_EQ(people().recordCount(), 0);
+    isc_commit_transaction(status, &reserving);
+    ASSERT_NO_THROW(throwOnError(status));
+
+    pressEnter();
+    EXPECT_EQ(savedRows("kodgvv"), QStringList{"29"});
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("28"));
+}
+
 TEST_F(EntrySaveTest, aQuantityThatIsNotAWholeNumberIsRefusedWithNoRowLeft) {
     typeInto("sEdit2", "Иванов");
     // Only a program could put it there: typing and pasting keep letters out of the field.
