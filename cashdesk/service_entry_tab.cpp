@@ -191,6 +191,7 @@ void ServiceEntryTab::buildButtons() {
     auto* complexLabel = new QLabel(QStringLiteral("Комплексные услуги"), panel);
     complexCombo_ = comboBox(panel, "sComboBox9", false, {QStringLiteral("971"), QStringLiteral("972")});
     complexCombo_->setCurrentIndex(-1);
+    complexCombo_->setMinimumContentsLength(4);
     complexLabel->setBuddy(complexCombo_);
     row->addWidget(complexLabel);
     row->addWidget(complexCombo_);
