@@ -2,6 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/placeholder_window.h"
+#include "cashdesk/passport_window.h"
+#include "documents/contract_window.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -65,12 +67,23 @@ Application::Application(Services services, bool administrator)
 
 std::unique_ptr<QWidget> Application::createWindow(int number) {
     switch (number) {
+    case 2:
+        return std::make_unique<ContractWindow>(*workstation_);
+    case 3:
+        return std::make_unique<PassportWindow>(*workstation_);
     default:
         return createPlaceholder(number);
     }
 }
 
-void Application::connectHandOffs() {}
+void Application::connectHandOffs() {
+    auto* contract = static_cast<ContractWindow*>(windows_[2]);
+    auto* passport = static_cast<PassportWindow*>(windows_[3]);
+    // "печать договора": the current contract is listed and the window shows itself.
+    QObject::connect(mainWindow_.get(), &MainWindow::contractPrintRequested, contract,
+                     [contract] { contract->loadContract(); });
+    QObject::connect(contract, &ContractWindow::passportRequested, passport, &PassportWindow::edit);
+}
 
 Application::~Application() {
     // Windows go before the workstation, whose connection commits the transaction at the end of the run.

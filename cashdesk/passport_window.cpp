@@ -1,0 +1,134 @@
+#include "cashdesk/passport_window.h"
+
+#include "app/command.h"
+#include "app/input_rules.h"
+#include "app/services.h"
+#include "app/workstation.h"
+#include "data/connection.h"
+#include "data/dataset.h"
+#include "documents/contract_set.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zorvel {
+
+namespace {
+
+const char* const kColumns[] = {"SERIA", "NOMER", "VIDAN", "ADRESS"};
+
+QLineEdit* makeField(QWidget* parent, const char* objectName, int width) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(objectName));
+    limitLength(field, width);
+    return field;
+}
+
+} // namespace
+
+PassportWindow::PassportWindow(Workstation& workstation, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), workstation_(workstation) {
+    setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(QStringLiteral("Паспортные данные"));
+    setModal(true);
+
+    series_ = makeField(this, "sDBEdit1", 4);
+    number_ = makeField(this, "sDBEdit2", 15);
+    issuedBy_ = makeField(this, "sDBEdit3", 50);
+    address_ = makeField(this, "sDBEdit4", 70);
+    closeButton_ = new QPushButton(QStringLiteral("Закрыть"), this);
+    closeButton_->setObjectName(QStringLiteral("sBitBtn1"));
+    closeButton_->setToolTip(QStringLiteral("Закрыть"));
+    closeButton_->setAutoDefault(false);
+    connect(closeButton_, &QPushButton::clicked, this, &PassportWindow::saveAndClose);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Серия"), series_);
+    form->addRow(QStringLiteral("№"), number_);
+    form->addRow(QStringLiteral("Выдан"), issuedBy_);
+    form->addRow(QStringLiteral("Адрес"), address_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(closeButton_, 0, Qt::AlignRight);
+    resize(420, 180);
+}
+
+PassportWindow::~PassportWindow() = default;
+
+void PassportWindow::edit() {
+    DataSet& reg = workstation_.serviceRegister();
+    QLineEdit* fields[] = {series_, number_, issuedBy_, address_};
+    runCommand(workstation_.messages(), [&] {
+        for (int i = 0; i < 4; ++i)
+            fields[i]->setText(reg.isOpen() ? reg.fieldText(QString::fromLatin1(kColumns[i])) : QString());
+    });
+    open();
+}
+
+bool PassportWindow::saveAndClose() {
+    const QStringList values = {series_->text(), number_->text(), issuedBy_->text(), address_->text()};
+    bool written = false;
+    runCommand(workstation_.messages(), [&] { written = writeContractSet(values); });
+    hide();
+    setResult(Accepted);
+    return written;
+}
+
+bool PassportWindow::writeContractSet(const QStringList& values) {
+    DataSet& reg = workstation_.serviceRegister();
+    if (!reg.isOpen() || reg.currentRow() < 0)
+        return false;
+    const RecordPosition position = currentPosition(reg);
+    const QString contractSet = contractSetFilter(reg);
+    const QString previousFilter = reg.filterText();
+    const bool wasFiltered = reg.isFiltered();
+    // The contract window has narrowed the register to the contract already; any other view (the whole
+    // register, one patient's records) is narrowed to the contract for the write and given back after.
+    const bool narrowHere = !(wasFiltered && previousFilter == contractSet);
+    auto restoreView = [&] {
+        if (narrowHere) {
+            reg.setFiltered(false);
+            reg.setFilterText(previousFilter);
+            reg.setFiltered(wasFiltered);
+        }
+        // The records are read again, as the server has them now.
+        reg.close();
+        reg.open();
+        moveTo(reg, position);
+    };
+
+    bool written = false;
+    try {
+        Savepoint savepoint(workstation_.connection());
+        if (narrowHere) {
+            reg.setFiltered(false);
+            reg.setFilterText(contractSet);
+            reg.setFiltered(true);
+        }
+        for (reg.first(); !reg.atEnd(); reg.next()) {
+            reg.edit();
+            for (int i = 0; i < 4; ++i)
+                reg.setFieldText(QString::fromLatin1(kColumns[i]), values[i]);
+            reg.post();
+        }
+        savepoint.release();
+        written = true;
+    } catch (...) {
+        // Rolled back to the savepoint: no record of the contract keeps the new values.
+        reg.cancel();
+        restoreView();
+        throw;
+    }
+    try {
+        workstation_.commit();
+    } catch (const std::exception&) {
+        workstation_.messages().error(QStringLiteral("Нет данных для сохранения"));
+        written = false;
+    }
+    restoreView();
+    return written;
+}
+
+} // namespace zorvel

@@ -1,0 +1,109 @@
+// The contract rules without the window: what a contract made of given lines holds, and how a line that
+// cannot be read stops it.
+
+#include "documents/contract.h"
+#include "documents/document_error.h"
+#include "documents/money.h"
+#include "spreadsheet/recording_output.h"
+#include "spreadsheet/workbook.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorvel;
+
+namespace {
+
+ServiceLine line(const char* number, const char* service, const char* quantity, const char* price,
+                 bool marked = true) {
+    ServiceLine l;
+    l.number = QString::fromUtf8(number);
+    l.surname = QStringLiteral("Петров");
+    l.name = QStringLiteral("Петр");
+    l.patronymic = QStringLiteral("Петрович");
+    l.service = QString::fromUtf8(service);
+    l.quantity = QString::fromUtf8(quantity);
+    l.price = QString::fromUtf8(price);
+    l.date = QStringLiteral("01.02.2026");
+    l.contractNumber = QStringLiteral("5");
+    l.marked = marked;
+    return l;
+}
+
+ContractInput polyclinic(std::vector<ServiceLine> lines) {
+    ContractInput in;
+    in.lines = std::move(lines);
+    in.kindOfCare = QStringLiteral("Поликлиника");
+    in.department = QStringLiteral("Кабинет хирурга");
+    return in;
+}
+
+TEST(ContractBuilderTest, choosesTheTemplateByKindOfCareAndDepartment) {
+    const QString dental = QStringLiteral("Зубопротезный кабинет");
+    EXPECT_EQ(contractKind(QStringLiteral("Поликлиника"), dental), ContractKind::Dental);
+    EXPECT_EQ(contractKind(QStringLiteral("Поликлиника"), QStringLiteral("Кабинет УЗИ")),
+              ContractKind::Polyclinic);
+    EXPECT_EQ(contractKind(QStringLiteral("Стационар"), dental), ContractKind::Hospital);
+    EXPECT_EQ(contractKind(QStringLiteral("Дневной стационар"), QString()), ContractKind::Hospital);
+    EXPECT_EQ(contractKind(QStringLiteral("поликлиника"), dental), ContractKind::None);
+    EXPECT_EQ(contractTemplate(ContractKind::None), QString());
+}
+
+// Ten lines of 0.10 make exactly one ruble: floats summed into a total would not.
+TEST(ContractBuilderTest, totalsAreExact) {
+    std::vector<ServiceLine> lines;
+    for (int i = 1; i <= 10; ++i)
+        lines.push_back(line(QByteArray::number(i).constData(), "Капли", "1", "0.1"));
+    lines.push_back(line("11", "Осмотр", "3", "33.33"));
+    RecordingOutput output;
+    Workbook book = output.start(QStringLiteral("polikl.xls"));
+    fillContract(book, ContractKind::Polyclinic, polyclinic(lines));
+    EXPECT_EQ(book.sheet(1).cellText(38, 1),
+              QStringLiteral("3.2. Стоимость медицинских услуг, указанных в разделе 1 настоящего договора "
+                             "составляет Сто рублей 99 копеек."));
+    EXPECT_EQ(moneyText(*lineSum(QStringLiteral("3"), QStringLiteral("0.1"))), QStringLiteral("0.3"));
+    EXPECT_EQ(moneyText(*lineSum(QStringLiteral("2"), QStringLiteral("1250,50"))), QStringLiteral("2501"));
+    EXPECT_FALSE(lineSum(QString(), QStringLiteral("10")));
+    EXPECT_FALSE(lineSum(QStringLiteral("1"), QStringLiteral("1 000")));
+}
+
+// With nothing marked the polyclinic contract keeps the template's first row and totals nothing.
+TEST(ContractBuilderTest, noMarkedLine) {
+    RecordingOutput output;
+    Workbook book = output.start(QStringLiteral("polikl.xls"));
+    const QString templateHeading = book.sheet(1).cellText(1, 1);
+    fillContract(book, ContractKind::Polyclinic, polyclinic({line("1", "Осмотр", "1", "100", false)}));
+    const Worksheet& sheet = book.sheet(1);
+    EXPECT_EQ(sheet.cellText(1, 1), templateHeading);
+    EXPECT_EQ(sheet.cellText(9, 1), QStringLiteral("Итого"));
+    EXPECT_EQ(sheet.cellFormula(9, 11), QStringLiteral("=SUM(K9:K8)"));
+    EXPECT_TRUE(sheet.cellText(38, 1).endsWith(QStringLiteral("Ноль рублей 00 копеек.")));
+}
+
+TEST(ContractBuilderTest, aLineThatIsNotANumberStopsTheContractWithItsMessage) {
+    struct Case {
+        ContractKind kind;
+        const char* department;
+        const char* message;
+        const char* caption;
+    } cases[] = {
+        {ContractKind::Polyclinic, "Кабинет хирурга", "неверное число", ""},
+        {ContractKind::Hospital, "Кабинет хирурга", "неверное число", ""},
+        {ContractKind::Hospital, "Зубопротезный кабинет", "Неверный формат числа", "Ошибка"},
+        {ContractKind::Dental, "Зубопротезный кабинет", "Неверный формат числа", "Ошибка"},
+    };
+    RecordingOutput output;
+    for (const Case& c : cases) {
+        ContractInput in = polyclinic({line("1", "Осмотр", "1", "100"), line("2", "Снимок", "1", "сто")});
+        in.department = QString::fromUtf8(c.department);
+        Workbook book = output.start(contractTemplate(c.kind));
+        try {
+            fillContract(book, c.kind, in);
+            ADD_FAILURE() << "no error for " << c.department;
+        } catch (const DocumentError& e) {
+            EXPECT_EQ(e.text(), QString::fromUtf8(c.message));
+            EXPECT_EQ(e.caption(), QString::fromUtf8(c.caption));
+        }
+    }
+}
+
+} // namespace
