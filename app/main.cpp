@@ -5,8 +5,49 @@
 #include "spreadsheet/libre_office_output.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <pthread.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+sigset_t terminationSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    return set;
+}
+
+// SIGTERM and SIGINT end the run as a closed main window does, so that its work is committed. They are
+// blocked in every thread (the database engine's threads inherit the mask, and an interrupted wait inside
+// the engine must not happen) and read from a signalfd on the user-interface thread instead.
+void holdTerminationSignals() {
+    sigset_t set = terminationSignals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+void endRunOnTerminate(QWidget& mainWindow) {
+    sigset_t set = terminationSignals();
+    // The database client installs handlers of its own when it connects; with the signals blocked they
+    // never run, and the signalfd takes them.
+    int fd = ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0)
+        return;
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, &mainWindow);
+    QObject::connect(notifier, &QSocketNotifier::activated, &mainWindow, [&mainWindow, fd] {
+        signalfd_siginfo info;
+        [[maybe_unused]] auto got = ::read(fd, &info, sizeof info);
+        mainWindow.close();
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    holdTerminationSignals();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(zorvel::MainWindow::kProgramName));
     QApplication::setApplicationVersion(QString::fromLatin1(zorvel::MainWindow::kVersion));
@@ -20,6 +61,7 @@ int main(int argc, char** argv) {
     zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets};
 
     zorvel::Application app(services, administrator);
+    endRunOnTerminate(app.mainWindow());
     app.mainWindow().show();
     // The main window ends the run when it closes; the other windows only hide.
     QApplication::setQuitOnLastWindowClosed(false);
