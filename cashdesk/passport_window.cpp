@@ -32,7 +32,7 @@ PassportWindow::PassportWindow(Workstation& workstation, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), workstation_(workstation) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Паспортные данные"));
-    setModal(true);
+    setWindowModality(Qt::ApplicationModal);
 
     series_ = makeField(this, "sDBEdit1", 4);
     number_ = makeField(this, "sDBEdit2", 15);
@@ -64,7 +64,10 @@ void PassportWindow::edit() {
         for (int i = 0; i < 4; ++i)
             fields[i]->setText(reg.isOpen() ? reg.fieldText(QString::fromLatin1(kColumns[i])) : QString());
     });
-    open();
+    // Shown, not exec'd: the window is modal to the whole workstation, and the caller returns at once.
+    show();
+    raise();
+    activateWindow();
 }
 
 bool PassportWindow::saveAndClose() {

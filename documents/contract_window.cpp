@@ -201,20 +201,23 @@ void ContractWindow::writeHeadings() {
 bool ContractWindow::loadContract() {
     DataSet& reg = workstation_.serviceRegister();
     bool loaded = false;
-    runCommand(workstation_.messages(), [&] {
+    bool narrowed = false;
+    RecordPosition start;
+    // A set that cannot be listed leaves the register whole, on the record it was on: the window that
+    // narrowed it is not there to widen it again.
+    auto widen = [&] {
+        reg.setFiltered(false);
+        moveTo(reg, start);
+    };
+    const bool ran = runCommand(workstation_.messages(), [&] {
         if (!reg.isOpen() || reg.currentRow() < 0)
             return;
-        const RecordPosition start = currentPosition(reg);
+        start = currentPosition(reg);
         const QString filter = contractSetFilter(reg);
         reg.setFiltered(false);
         reg.setFilterText(filter);
         reg.setFiltered(true);
-        // A set that cannot be listed leaves the register whole, on the record it was on: the window
-        // that narrowed it is not there to widen it again.
-        auto widen = [&] {
-            reg.setFiltered(false);
-            moveTo(reg, start);
-        };
+        narrowed = true;
         if (reg.isEmpty()) {
             widen();
             return;
@@ -230,8 +233,7 @@ bool ContractWindow::loadContract() {
         for (; !reg.atEnd(); reg.next()) {
             const QString quantity = reg.fieldText(QStringLiteral("KOL"));
             const QString price = reg.fieldText(QStringLiteral("SUMMA"));
-            const int care =
-                kindOfCare_->findText(reg.fieldText(QStringLiteral("TIP_POM")), Qt::MatchExactly);
+            const int care = kindOfCare_->findText(reg.fieldText(QStringLiteral("TIP_POM")));
             if (care >= 0)
                 kindIndex = care;
             std::optional<qint64> sum = lineSum(quantity, price);
@@ -268,6 +270,8 @@ bool ContractWindow::loadContract() {
         doctor_->setEditText(doctor);
         loaded = true;
     });
+    if (!ran && narrowed)
+        runCommand(workstation_.messages(), widen);
     if (loaded) {
         show();
         raise();

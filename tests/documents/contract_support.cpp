@@ -1,6 +1,5 @@
 #include "tests/documents/contract_support.h"
 
-#include "app/main_window.h"
 #include "data/dataset.h"
 #include "data/filter.h"
 #include "documents/contract_window.h"
@@ -37,7 +36,10 @@ void ContractTest::standOn(const QString& surname, const QString& contract, cons
 }
 
 void ContractTest::requestContract() {
-    emit app().mainWindow().contractPrintRequested();
+    // "Печать" on the register tab ("печать договора").
+    auto* print = find<QPushButton>("sBitBtn6");
+    ASSERT_NE(print, nullptr);
+    print->click();
 }
 
 ContractWindow& ContractTest::contractWindow() {

@@ -42,7 +42,7 @@ protected:
     void insert(const std::vector<Service>& services);
     // Makes the record of that surname, contract and service current in the register.
     void standOn(const QString& surname, const QString& contract, const QString& service);
-    // "печать договора" from the main window.
+    // "печать договора" from the main window's register tab.
     void requestContract();
     ContractWindow& contractWindow();
     QTableWidget* grid();

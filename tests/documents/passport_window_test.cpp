@@ -83,7 +83,7 @@ TEST_F(PassportWindowTest, theWindowAsTheCashierFindsIt) {
     start();
     PassportWindow& w = passportWindow();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Паспортные данные"));
-    EXPECT_TRUE(w.isModal());
+    EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
     for (auto [field, width] :
          {std::pair{"sDBEdit1", 4}, {"sDBEdit2", 15}, {"sDBEdit3", 50}, {"sDBEdit4", 70}})
