@@ -60,10 +60,13 @@ std::vector<FilterTerm> parseFilter(const QString& text) {
         }
         if (!closed)
             fail(text);
-        if (value.endsWith('*')) {
-            term.prefix = true;
-            value.chop(1);
-        }
+        // A final "*" asks for a prefix match; a star that belongs to the value itself is written twice.
+        qsizetype stars = 0;
+        while (stars < value.size() && value[value.size() - 1 - stars] == '*')
+            ++stars;
+        term.prefix = stars % 2 == 1;
+        value.chop(stars);
+        value += QString(stars / 2, '*');
         term.value = value;
         terms.push_back(term);
         skipBlanks(text, i);
@@ -78,6 +81,18 @@ std::vector<FilterTerm> parseFilter(const QString& text) {
     return terms;
 }
 
+namespace {
+
+// Stars at the end of a value are written twice, so that they are not read as a prefix match.
+QString literalStars(const QString& value) {
+    qsizetype stars = 0;
+    while (stars < value.size() && value[value.size() - 1 - stars] == '*')
+        ++stars;
+    return value + QString(stars, '*');
+}
+
+} // namespace
+
 QString quotedValue(const QString& value) {
     QString v = value;
     v.replace('\'', QStringLiteral("''"));
@@ -85,11 +100,11 @@ QString quotedValue(const QString& value) {
 }
 
 QString equalsTerm(const QString& column, const QString& value) {
-    return column + '=' + quotedValue(value);
+    return column + '=' + quotedValue(literalStars(value));
 }
 
 QString prefixTerm(const QString& column, const QString& prefix) {
-    return column + QStringLiteral("= ") + quotedValue(prefix + '*');
+    return column + QStringLiteral("= ") + quotedValue(literalStars(prefix) + '*');
 }
 
 std::vector<QString> nameResultColumns(const std::vector<QString>& reported) {

@@ -14,7 +14,8 @@ struct FilterTerm {
 };
 
 // Parses "fam='Иванов' and kodgvv= '3*'": terms joined by " and ", values in apostrophes with an
-// apostrophe inside written twice. Throws DataError on anything else.
+// apostrophe inside written twice, and a star at the end of a value that is part of it written twice.
+// Throws DataError on anything else.
 std::vector<FilterTerm> parseFilter(const QString& text);
 
 // Builders that screens use, so that a typed value never changes the meaning of a filter.

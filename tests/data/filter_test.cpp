@@ -30,6 +30,23 @@ TEST(Filters, valuesWithApostrophesRoundTripAndMalformedTextsAreRefused) {
     EXPECT_EQ(terms[1].value, QStringLiteral("3"));
     EXPECT_TRUE(terms[1].prefix);
     EXPECT_TRUE(parseFilter("  ").empty());
+    // A star typed at the end of a value is the value's own, not a prefix match.
+    struct StarCase {
+        QString text;
+        QString value;
+        bool prefix;
+    } stars[] = {
+        {equalsTerm("fam", "Звезда*"), "Звезда*", false},
+        {prefixTerm("fam", "Звезда*"), "Звезда*", true},
+        {prefixTerm("kodgvv", "3"), "3", true},
+        {"fam='a**'", "a*", false},
+    };
+    for (const StarCase& c : stars) {
+        auto t = parseFilter(c.text);
+        ASSERT_EQ(t.size(), 1u);
+        EXPECT_EQ(t[0].value, c.value) << c.text.toStdString();
+        EXPECT_EQ(t[0].prefix, c.prefix) << c.text.toStdString();
+    }
     for (const char* bad : {"fam=Иванов", "fam='Иванов", "fam='a' or nam='b'", "='a'", "fam='a' and"})
         EXPECT_THROW(parseFilter(QString::fromUtf8(bad)), DataError) << bad;
 }
