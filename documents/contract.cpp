@@ -42,11 +42,11 @@ qint64 sumOrBox(const ServiceLine& line) {
 }
 
 void writePassport(Worksheet& sheet, int firstRow, const PassportData& passport) {
-    sheet.setCell(firstRow, "g",
+    sheet.setText(firstRow, "g",
                   QStringLiteral("Паспорт:   серия  ") + passport.series + QStringLiteral(" №  ") +
                       passport.number);
-    sheet.setCell(firstRow + 1, "g", QStringLiteral("Выдан:  ") + passport.issuedBy);
-    sheet.setCell(firstRow + 2, "g", QStringLiteral("Место жительства:  ") + passport.address);
+    sheet.setText(firstRow + 1, "g", QStringLiteral("Выдан:  ") + passport.issuedBy);
+    sheet.setText(firstRow + 2, "g", QStringLiteral("Место жительства:  ") + passport.address);
     sheet.setCell(firstRow + 5, "g", QString::fromUtf16(kSignatureLine));
     sheet.setCell(firstRow + 6, "g", QString::fromUtf16(kSignatureCaption));
 }
@@ -57,12 +57,12 @@ int writeServices(Worksheet& sheet, int firstRow, const ContractInput& input, qi
     for (const ServiceLine& line : input.lines) {
         if (!line.marked)
             continue;
-        sheet.setCell(1, "a", contractHeading(line.contractNumber));
+        sheet.setText(1, "a", contractHeading(line.contractNumber));
         const int r = firstRow + n;
         ++n;
         const QString row = QString::number(r);
         sheet.setCell(r, "a", line.number);
-        sheet.setCell(r, "b", line.service);
+        sheet.setText(r, "b", line.service);
         sheet.setCell(r, "i", line.quantity);
         sheet.setCell(r, "j", line.price);
         sheet.setCell(r, "k", QStringLiteral("=i") + row + QStringLiteral("*j") + row);
@@ -76,11 +76,11 @@ int writeServices(Worksheet& sheet, int firstRow, const ContractInput& input, qi
 
 void fillDental(Worksheet& sheet, const ContractInput& input) {
     sheet.setCell(2, "i", firstDateInWords(input));
-    sheet.setCell(4, "e", patientName(input));
+    sheet.setText(4, "e", patientName(input));
     // The dental work is priced by its order sheet: every line counts, marked or not.
     qint64 total = 0;
     for (const ServiceLine& line : input.lines) {
-        sheet.setCell(1, "a", contractHeading(line.contractNumber));
+        sheet.setText(1, "a", contractHeading(line.contractNumber));
         total = addToTotal(total, sumOrBox(line));
     }
     sheet.setCell(9, "a", QStringLiteral("1"));
@@ -95,7 +95,7 @@ void fillDental(Worksheet& sheet, const ContractInput& input) {
 
 void fillPolyclinic(Worksheet& sheet, const ContractInput& input) {
     sheet.setCell(2, "i", firstDateInWords(input));
-    sheet.setCell(4, "e", patientName(input));
+    sheet.setText(4, "e", patientName(input));
     qint64 total = 0;
     const int n = writeServices(sheet, 9, input, total);
     sheet.setCell(38, "a", QString::fromUtf16(kCostClause) + AmountInWords(toKopecks(total)) + u'.');
@@ -106,7 +106,7 @@ void fillPolyclinic(Worksheet& sheet, const ContractInput& input) {
 
 void fillHospital(Worksheet& sheet, const ContractInput& input) {
     sheet.setCell(2, "i", firstDateInWords(input));
-    sheet.setCell(6, "a", patientName(input));
+    sheet.setText(6, "a", patientName(input));
     qint64 total = 0;
     int n = 0;
     if (input.department != QStringView(kDentalDepartment)) {
@@ -116,7 +116,7 @@ void fillHospital(Worksheet& sheet, const ContractInput& input) {
         for (const ServiceLine& line : input.lines) {
             if (!line.marked)
                 continue;
-            sheet.setCell(1, "a", contractHeading(line.contractNumber));
+            sheet.setText(1, "a", contractHeading(line.contractNumber));
             total = addToTotal(total, sumOrBox(line));
         }
         n = 1;

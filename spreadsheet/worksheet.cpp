@@ -461,6 +461,21 @@ void Worksheet::setCell(int row, const QString& column, const QString& text) {
     setCell(row, columnNumber(column), text);
 }
 
+void Worksheet::setText(int row, int column, const QString& text) {
+    checkCell(row, column);
+    Cell& cell = d->touch(row, column);
+    cell.formula.clear();
+    cell.formulaAttributes.clear();
+    cell.shared = -1;
+    cell.type = text.isEmpty() ? CellType::Empty : CellType::Text;
+    cell.value = text.toStdString();
+    touched();
+}
+
+void Worksheet::setText(int row, const QString& column, const QString& text) {
+    setText(row, columnNumber(column), text);
+}
+
 void Worksheet::setNumber(int row, int column, double value) {
     checkCell(row, column);
     if (!std::isfinite(value))

@@ -46,6 +46,11 @@ public:
     void setCell(int row, int column, const QString& text);
     void setCell(int row, const QString& column, const QString& text);
     void setNumber(int row, int column, double value);
+    // Writes a text as it is, never as a formula or a number: for what people typed (names, service
+    // names, passport data), so that a value beginning with "=" cannot become a formula.
+    void setText(int row, int column, const QString& text);
+    void setText(int row, const QString& column, const QString& text);
+    void setText(int row, char column, const QString& text) = delete;
     // A char column ('a') would silently be taken as the number 97: write "a".
     void setCell(int row, char column, const QString& text) = delete;
 

@@ -66,6 +66,24 @@ TEST(ContractBuilderTest, totalsAreExact) {
     EXPECT_FALSE(lineSum(QStringLiteral("1"), QStringLiteral("1 000")));
 }
 
+// What people typed is written as text: a name or a service beginning with "=" never becomes a formula.
+TEST(ContractBuilderTest, typedValuesStayTexts) {
+    ServiceLine typed = line("1", "=HYPERLINK(\"http://example.org\")", "1", "100");
+    typed.surname = QStringLiteral("=1+1");
+    ContractInput in = polyclinic({typed});
+    in.department = QStringLiteral("=A1");
+    RecordingOutput output;
+    Workbook contract = output.start(QStringLiteral("polikl.xls"));
+    fillContract(contract, ContractKind::Polyclinic, in);
+    EXPECT_EQ(contract.sheet(1).cellFormula(9, 2), QString());
+    EXPECT_EQ(contract.sheet(1).cellText(9, 2), typed.service);
+    EXPECT_TRUE(contract.sheet(1).cellText(4, 5).startsWith(QStringLiteral("=1+1")));
+    Workbook consent = output.start(QStringLiteral("soglas.xls"));
+    fillConsent(consent, in);
+    EXPECT_EQ(consent.sheet(1).cellFormula(23, 2), QString());
+    EXPECT_EQ(consent.sheet(1).cellText(23, 2), QStringLiteral("=A1"));
+}
+
 // With nothing marked the polyclinic contract keeps the template's first row and totals nothing.
 TEST(ContractBuilderTest, noMarkedLine) {
     RecordingOutput output;
