@@ -44,6 +44,8 @@ MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* pa
     : QMainWindow(parent), workstation_(workstation), administrator_(administrator) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QString::fromUtf8(kProgramName) + ' ' + QString::fromLatin1(kVersion));
+    // Room for the price list and the register without scrolling sideways on an ordinary screen.
+    resize(1180, 780);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

@@ -123,6 +123,10 @@ void ServiceEntryTab::buildFields() {
     dateEdit_->setReadOnly(true);
     timeEdit_ = lineEdit(this, "sEdit13", "Время оплаты");
     timeEdit_->setReadOnly(true);
+    // The whole date and time stay readable however the row is laid out.
+    for (QLineEdit* clockField : {dateEdit_, timeEdit_})
+        clockField->setMinimumWidth(
+            clockField->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
     departmentName_ = new DataFieldEdit(workstation_.departments(), QStringLiteral("NAME"), this);
     departmentName_->setObjectName(QStringLiteral("sDBEdit1"));
     departmentName_->setToolTip(QStringLiteral("Название отделения"));
