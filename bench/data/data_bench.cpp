@@ -1,6 +1,7 @@
 // Start-up and the save cycle of the cash desk on a register of 10,000 and 100,000 rows.
 // Run by hand: build/bin/data_bench [rows...]. Prints a table.
 #include "app/workstation.h"
+#include "bench/support/register_fill.h"
 #include "data/database_creation.h"
 #include "data/dataset.h"
 
@@ -8,36 +9,10 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace zorvel;
 
 namespace {
-
-long peakMemoryMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
-void fill(const QString& path, int rows) {
-    Connection c;
-    c.connect(path);
-    c.startTransaction();
-    c.executeImmediate(
-        QStringLiteral(
-            "execute block as declare i integer = 0; begin while (i < %1) do begin "
-            "insert into people (ipeop, fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, fiov, "
-            "otdelenie, "
-            "tip_pom, kol, ndog, simv, dataisp, medsestr, chopl, prover, datnar, dopoln) values (null, "
-            "'Иванов' || :i, 'Иван', 'Иванович', '29', '01.03.2026', 'Прием врача-офтальмолога первичный', "
-            "'A05.029', "
-            "'600', '10:00:00', 'Петров П.П.', 'Офтальмологический кабинет общий (врач)', 'Поликлиника', 1, "
-            "mod(:i, 50000), 'П', '01.03.2026', 'Сидорова А.А.', '0', 'Нет', '30.12.1899', 'Нет'); i = i + "
-            "1; end end")
-            .arg(rows));
-    c.commit();
-}
 
 struct Row {
     int rows;
@@ -51,7 +26,7 @@ Row measure(int rows) {
     QTemporaryDir dir;
     QString path = dir.filePath("bench.fdb");
     createDatabase(path);
-    fill(path, rows);
+    bench::fillRegister(path, rows);
 
     Row r{rows, 0, 0, 0, 0};
     Workstation workstation(Services{});
@@ -87,7 +62,7 @@ Row measure(int rows) {
     people.open();
     people.fetchAll();
     r.fullFetchMs = t.nsecsElapsed() / 1e6;
-    r.memoryMb = peakMemoryMb();
+    r.memoryMb = bench::peakMemoryMb();
     return r;
 }
 
