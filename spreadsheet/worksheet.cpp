@@ -711,6 +711,147 @@ QStringList Worksheet::mergedRanges() const {
     return ranges;
 }
 
+namespace {
+
+int rowAfterInsert(int row, int beforeRow, int count) {
+    return row >= beforeRow ? std::min(MaxRows, row + count) : row;
+}
+
+// "B9:H9", or space-separated ranges as sqref holds them, moved by an insertion; a text that is not a
+// range of cells (whole columns "A:A") stays as written.
+std::string rangesAfterInsert(const char* text, int beforeRow, int count) {
+    QStringList out;
+    for (const QString& part : QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts)) {
+        try {
+            RangePosition range = parseRange(part);
+            range.firstRow = rowAfterInsert(range.firstRow, beforeRow, count);
+            range.lastRow = rowAfterInsert(range.lastRow, beforeRow, count);
+            out << rangeName(range);
+        } catch (const SpreadsheetError&) {
+            out << part;
+        }
+    }
+    return out.join(u' ').toStdString();
+}
+
+void moveRangeAttribute(pugi::xml_node node, const char* name, int beforeRow, int count) {
+    if (pugi::xml_attribute a = node.attribute(name))
+        a.set_value(rangesAfterInsert(a.value(), beforeRow, count).c_str());
+}
+
+void moveFormulaText(pugi::xml_node node, const QString& formulaSheet, const QString& insertedSheet,
+                     int beforeRow, int count) {
+    if (node && *node.text().get())
+        node.text().set(
+            formulaAfterRowInsert(node.text().get(), formulaSheet, insertedSheet, beforeRow, count).c_str());
+}
+
+} // namespace
+
+void Worksheet::followRowInsert(const QString& insertedSheet, int beforeRow, int count) {
+    const bool own = this->name().compare(insertedSheet, Qt::CaseInsensitive) == 0;
+    for (auto& [number, row] : d->rows)
+        for (auto& [column, cell] : row.cells) {
+            if (cell.formula.empty())
+                continue;
+            cell.formula = formulaAfterRowInsert(cell.formula, d->name, insertedSheet, beforeRow, count);
+            // An array formula's ref names the cells it fills on this sheet.
+            size_t at = cell.formulaAttributes.find(" ref=\"");
+            if (own && at != std::string::npos) {
+                size_t start = at + 6, end = cell.formulaAttributes.find('"', start);
+                std::string ref = cell.formulaAttributes.substr(start, end - start);
+                cell.formulaAttributes.replace(start, end - start,
+                                               rangesAfterInsert(ref.c_str(), beforeRow, count));
+            }
+        }
+    for (pugi::xml_node format : d->root.children("conditionalFormatting"))
+        for (pugi::xml_node rule : format.children("cfRule"))
+            for (pugi::xml_node f : rule.children("formula"))
+                moveFormulaText(f, d->name, insertedSheet, beforeRow, count);
+    for (pugi::xml_node validation : d->root.child("dataValidations").children("dataValidation"))
+        for (const char* f : {"formula1", "formula2"})
+            moveFormulaText(validation.child(f), d->name, insertedSheet, beforeRow, count);
+}
+
+void Worksheet::insertRows(int beforeRow, int count, InsertedRows format) {
+    checkCell(beforeRow, 1);
+    if (count < 0)
+        throw SpreadsheetError(QStringLiteral("Нельзя вставить %1 строк").arg(count));
+    if (format == InsertedRows::LikeRowAbove && beforeRow == 1)
+        throw SpreadsheetError(QStringLiteral("Над первой строкой нет строки, формат которой можно взять"));
+    if (count == 0)
+        return;
+    int lastRow = d->rows.empty() ? 0 : d->rows.rbegin()->first;
+    pugi::xml_node merges = d->root.child("mergeCells");
+    for (pugi::xml_node m : merges.children("mergeCell"))
+        lastRow = std::max(lastRow, parseRange(QString::fromUtf8(m.attribute("ref").value())).lastRow);
+    if (lastRow >= beforeRow && lastRow > MaxRows - count)
+        throw SpreadsheetError(
+            QStringLiteral("Нельзя вставить %1 строк: строки листа вышли бы за его последнюю строку")
+                .arg(count));
+
+    // Formulas first, while every sheet is still as the formulas were written for.
+    for (const auto& sheet : d->book->sheets)
+        sheet->followRowInsert(d->name, beforeRow, count);
+    for (pugi::xml_node name :
+         d->book->workbook.child("workbook").child("definedNames").children("definedName"))
+        moveFormulaText(name, QString(), d->name, beforeRow, count);
+
+    std::vector<std::pair<int, Row>> moved;
+    for (auto it = d->rows.lower_bound(beforeRow); it != d->rows.end(); it = d->rows.erase(it))
+        moved.emplace_back(it->first + count, std::move(it->second));
+    for (auto& [number, row] : moved)
+        d->rows.emplace(number, std::move(row));
+
+    for (pugi::xml_node m : merges.children("mergeCell"))
+        moveRangeAttribute(m, "ref", beforeRow, count);
+    for (pugi::xml_node brk : d->root.child("rowBreaks").children("brk")) {
+        // A break lies below the row `id`, above row id + 1.
+        int id = brk.attribute("id").as_int();
+        if (id + 1 >= beforeRow)
+            brk.attribute("id").set_value(std::min(MaxRows - 1, id + count));
+    }
+    for (pugi::xml_node f : d->root.children("conditionalFormatting"))
+        moveRangeAttribute(f, "sqref", beforeRow, count);
+    for (pugi::xml_node v : d->root.child("dataValidations").children("dataValidation"))
+        moveRangeAttribute(v, "sqref", beforeRow, count);
+    for (pugi::xml_node link : d->root.child("hyperlinks").children("hyperlink"))
+        moveRangeAttribute(link, "ref", beforeRow, count);
+    moveRangeAttribute(d->root.child("autoFilter"), "ref", beforeRow, count);
+
+    if (format == InsertedRows::LikeRowAbove) {
+        const int above = beforeRow - 1;
+        if (auto it = d->rows.find(above); it != d->rows.end()) {
+            const Row source = it->second;
+            for (int r = beforeRow; r < beforeRow + count; ++r) {
+                Row& row = d->rows[r];
+                row.attributes = source.attributes;
+                for (const auto& [column, cell] : source.cells)
+                    row.cells[column].style = cell.style;
+            }
+        }
+        std::vector<RangePosition> lineMerges;
+        for (pugi::xml_node m : merges.children("mergeCell")) {
+            RangePosition range = parseRange(QString::fromUtf8(m.attribute("ref").value()));
+            if (range.firstRow == above && range.lastRow == above)
+                lineMerges.push_back(range);
+        }
+        for (int r = beforeRow; r < beforeRow + count; ++r)
+            for (RangePosition range : lineMerges) {
+                range.firstRow = range.lastRow = r;
+                merges.append_child("mergeCell").append_attribute("ref") =
+                    rangeName(range).toUtf8().constData();
+            }
+        if (!lineMerges.empty()) {
+            int total = 0;
+            for (pugi::xml_node m : merges.children("mergeCell"))
+                total += m ? 1 : 0;
+            merges.attribute("count").set_value(total);
+        }
+    }
+    touched();
+}
+
 void Worksheet::setLandscape() {
     pugi::xml_node setup = d->pageSetup();
     (setup.attribute("orientation") ? setup.attribute("orientation") : setup.append_attribute("orientation"))

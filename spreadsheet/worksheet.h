@@ -27,6 +27,14 @@ struct CellStyle {
     QString numberFormat;
 };
 
+// What rows added by Worksheet::insertRows look like.
+enum class InsertedRows {
+    Blank,
+    // The height, the cell styles and the one-row merges (B:H, K:L) of the row above: a table's ruled
+    // line goes on in the new rows.
+    LikeRowAbove,
+};
+
 // One worksheet of a Workbook, owned by it. Rows and columns count from 1; a column is a number or its
 // letters in any case ("k" and 11 are the same column). Out-of-sheet addresses throw SpreadsheetError.
 class Worksheet {
@@ -88,6 +96,15 @@ public:
     // The rows that start a page after a manual break, ascending.
     QList<int> pageBreaks() const;
     QStringList mergedRanges() const;
+    // Inserts `count` rows above `beforeRow`. Everything from that row down moves down by `count`: cells,
+    // row heights, merged ranges (one spanning the row grows), manual page breaks, the ranges of
+    // conditional formats, validations, hyperlinks and the autofilter. Every formula of the workbook
+    // (cells of all sheets, conditional formats, validations, defined names such as the print area) that
+    // points at a moved cell of this sheet follows it; a range across the insertion grows, as in
+    // formulaAfterRowInsert. Drawings, pictures, comments and tables (tableParts) stay where they are.
+    // Throws SpreadsheetError for a row outside the sheet, a negative count, rows pushed past the
+    // sheet's end, or LikeRowAbove above row 1.
+    void insertRows(int beforeRow, int count, InsertedRows format = InsertedRows::Blank);
     void setLandscape();
     bool isLandscape() const;
     // Printed one page wide, as many pages tall as needed.
@@ -106,6 +123,8 @@ private:
     void restyle(const RangePosition& range, const std::function<uint32_t(uint32_t)>& derive);
     void merge(const RangePosition& range);
     void touched();
+    // Formulas of this sheet follow an insertion of rows into `insertedSheet`.
+    void followRowInsert(const QString& insertedSheet, int beforeRow, int count);
     WorkbookData* book() const;
 
     std::unique_ptr<Data> d;
