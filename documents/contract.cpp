@@ -19,6 +19,12 @@ const char16_t* const kCostClause =
 const char16_t* const kSignatureLine = u" ___________________________/__________________________/";
 const char16_t* const kSignatureCaption = u"подпись                                    расшифровка";
 
+// The service tables as the templates rule them: polikl.tpl rows 9-19, stac.tpl rows 13-22.
+constexpr int kPolyclinicFirstLine = 9;
+constexpr int kPolyclinicTableLines = 11;
+constexpr int kHospitalFirstLine = 13;
+constexpr int kHospitalTableLines = 10;
+
 const ServiceLine& firstLine(const ContractInput& input) {
     static const ServiceLine empty;
     return input.lines.empty() ? empty : input.lines.front();
@@ -49,6 +55,24 @@ void writePassport(Worksheet& sheet, int firstRow, const PassportData& passport)
     sheet.setText(firstRow + 2, "g", QStringLiteral("Место жительства:  ") + passport.address);
     sheet.setCell(firstRow + 5, "g", QString::fromUtf16(kSignatureLine));
     sheet.setCell(firstRow + 6, "g", QString::fromUtf16(kSignatureCaption));
+}
+
+int markedCount(const ContractInput& input) {
+    int n = 0;
+    for (const ServiceLine& line : input.lines)
+        n += line.marked ? 1 : 0;
+    return n;
+}
+
+// Makes the table from `firstRow` with `ruledLines` lines hold `lines` lines (the services and "Итого"):
+// the missing lines go in before its last line, ruled like it, and push the clauses below down. Returns
+// the number of rows inserted, by which every row below the table moves.
+int growTable(Worksheet& sheet, int firstRow, int ruledLines, int lines) {
+    const int missing = lines - ruledLines;
+    if (missing <= 0)
+        return 0;
+    sheet.insertRows(firstRow + ruledLines - 1, missing, InsertedRows::LikeRowAbove);
+    return missing;
 }
 
 // The listed services of the polyclinic and hospital contracts, from row firstRow on; returns their count.
@@ -96,21 +120,26 @@ void fillDental(Worksheet& sheet, const ContractInput& input) {
 void fillPolyclinic(Worksheet& sheet, const ContractInput& input) {
     sheet.setCell(2, "i", firstDateInWords(input));
     sheet.setText(4, "e", patientName(input));
+    const int moved = growTable(sheet, kPolyclinicFirstLine, kPolyclinicTableLines, markedCount(input) + 1);
     qint64 total = 0;
-    const int n = writeServices(sheet, 9, input, total);
-    sheet.setCell(38, "a", QString::fromUtf16(kCostClause) + AmountInWords(toKopecks(total)) + u'.');
+    const int n = writeServices(sheet, kPolyclinicFirstLine, input, total);
+    sheet.setCell(38 + moved, "a", QString::fromUtf16(kCostClause) + AmountInWords(toKopecks(total)) + u'.');
     sheet.setCell(9 + n, "a", QStringLiteral("Итого"));
     sheet.setCell(9 + n, "k", QStringLiteral("=sum(k9:k") + QString::number(8 + n));
-    writePassport(sheet, 52, input.passport);
+    writePassport(sheet, 52 + moved, input.passport);
 }
 
 void fillHospital(Worksheet& sheet, const ContractInput& input) {
     sheet.setCell(2, "i", firstDateInWords(input));
     sheet.setText(6, "a", patientName(input));
+    const bool dental = input.department == QStringView(kDentalDepartment);
+    // Dental work is one line whatever is marked.
+    const int moved =
+        growTable(sheet, kHospitalFirstLine, kHospitalTableLines, (dental ? 1 : markedCount(input)) + 1);
     qint64 total = 0;
     int n = 0;
-    if (input.department != QStringView(kDentalDepartment)) {
-        n = writeServices(sheet, 13, input, total);
+    if (!dental) {
+        n = writeServices(sheet, kHospitalFirstLine, input, total);
     } else {
         // Dental work in hospital care is one line with the total of the marked services.
         for (const ServiceLine& line : input.lines) {
@@ -124,12 +153,12 @@ void fillHospital(Worksheet& sheet, const ContractInput& input) {
         sheet.setCell(13, "b", QStringLiteral("Услуги зубопротезирования"));
         sheet.setCell(13, "k", moneyText(total));
     }
-    sheet.setCell(41, "a",
+    sheet.setCell(41 + moved, "a",
                   QStringLiteral("путем 100 % предоплаты в сумме (") + AmountInWords(toKopecks(total)) +
                       QStringLiteral(")."));
     sheet.setCell(13 + n, "a", QStringLiteral("Итого"));
     sheet.setCell(13 + n, "k", QStringLiteral("=sum(k13:k") + QString::number(12 + n));
-    writePassport(sheet, 50, input.passport);
+    writePassport(sheet, 50 + moved, input.passport);
 }
 
 } // namespace

@@ -48,7 +48,8 @@ TEST(ContractBuilderTest, choosesTheTemplateByKindOfCareAndDepartment) {
     EXPECT_EQ(contractTemplate(ContractKind::None), QString());
 }
 
-// Ten lines of 0.10 make exactly one ruble: floats summed into a total would not.
+// Ten lines of 0.10 make exactly one ruble: floats summed into a total would not. Eleven services and
+// "Итого" take one line more than the table's eleven, so clause 3.2 is one row lower than in the template.
 TEST(ContractBuilderTest, totalsAreExact) {
     std::vector<ServiceLine> lines;
     for (int i = 1; i <= 10; ++i)
@@ -57,7 +58,7 @@ TEST(ContractBuilderTest, totalsAreExact) {
     RecordingOutput output;
     Workbook book = output.start(QStringLiteral("polikl.xls"));
     fillContract(book, ContractKind::Polyclinic, polyclinic(lines));
-    EXPECT_EQ(book.sheet(1).cellText(38, 1),
+    EXPECT_EQ(book.sheet(1).cellText(39, 1),
               QStringLiteral("3.2. Стоимость медицинских услуг, указанных в разделе 1 настоящего договора "
                              "составляет Сто рублей 99 копеек."));
     EXPECT_EQ(moneyText(*lineSum(QStringLiteral("3"), QStringLiteral("0.1"))), QStringLiteral("0.3"));
@@ -95,6 +96,120 @@ TEST(ContractBuilderTest, noMarkedLine) {
     EXPECT_EQ(sheet.cellText(9, 1), QStringLiteral("Итого"));
     EXPECT_EQ(sheet.cellFormula(9, 11), QStringLiteral("=SUM(K9:K8)"));
     EXPECT_TRUE(sheet.cellText(38, 1).endsWith(QStringLiteral("Ноль рублей 00 копеек.")));
+}
+
+// (cell, text) of the first sheet; a text starting with "=" is the cell's formula.
+struct Expected {
+    const char* cell;
+    const char* text;
+};
+
+void expectCells(const Worksheet& sheet, std::initializer_list<Expected> table) {
+    for (const Expected& e : table) {
+        CellPosition at = parseCell(QString::fromLatin1(e.cell));
+        const QString expected = QString::fromUtf8(e.text);
+        const QString actual = expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column)
+                                                         : sheet.cellText(at.row, at.column);
+        EXPECT_EQ(actual.toStdString(), expected.toStdString()) << e.cell;
+    }
+}
+
+// `count` marked services of 100 rubles each ("Услуга 1"...), one unmarked line among them.
+std::vector<ServiceLine> manyServices(int count) {
+    std::vector<ServiceLine> lines;
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        lines.push_back(line(n.constData(), ("Услуга " + n).constData(), "1", "100"));
+        if (i == 3)
+            lines.push_back(line("", "Не печатается", "1", "999", false));
+    }
+    return lines;
+}
+
+PassportData passport() {
+    return {QStringLiteral("4509"), QStringLiteral("123456"), QStringLiteral("ОВД Центрального района"),
+            QStringLiteral("ул. Ленина, 1")};
+}
+
+// More services than the polyclinic table's eleven lines: the table grows, ruled like its lines, and
+// the clauses and the passport block move down with it instead of being written over.
+TEST(ContractBuilderTest, aLongPolyclinicContractComesOutWhole) {
+    ContractInput in = polyclinic(manyServices(15));
+    in.passport = passport();
+    RecordingOutput output;
+    Workbook book = output.start(QStringLiteral("polikl.xls"));
+    fillContract(book, ContractKind::Polyclinic, in);
+    const Worksheet& sheet = book.sheet(1);
+    expectCells(sheet, {
+                           {"A9", "1"},
+                           {"B9", "Услуга 1"},
+                           {"K9", "=I9*J9"},
+                           {"B11", "Услуга 3"},
+                           {"B12", "Услуга 4"},
+                           {"A19", "11"},
+                           {"B20", "Услуга 12"},
+                           {"A23", "15"},
+                           {"B23", "Услуга 15"},
+                           {"I23", "1"},
+                           {"J23", "100.00"},
+                           {"K23", "=I23*J23"},
+                           {"A24", "Итого"},
+                           {"K24", "=SUM(K9:K23)"},
+                           {"A25", ""},
+                           {"A26", "2. ОБЯЗАННОСТИ И ПРАВА СТОРОН"},
+                           {"A27", "2.1. Исполнитель обязуется:"},
+                           {"A41", "3. СТОИМОСТЬ УСЛУГ И ПОРЯДОК РАСЧЕТОВ"},
+                           {"A43", "3.2. Стоимость медицинских услуг, указанных в разделе 1 настоящего "
+                                   "договора составляет Одна тысяча пятьсот рублей 00 копеек."},
+                           {"A44", "3.3. Оплата производится Пациентом до начала оказания услуг наличными "
+                                   "денежными средствами в кассу Исполнителя или безналичным перечислением; "
+                                   "Пациенту выдается документ, подтверждающий оплату."},
+                           {"A54", "6. АДРЕСА, РЕКВИЗИТЫ И ПОДПИСИ СТОРОН"},
+                           {"G55", "Пациент:"},
+                           {"G57", "Паспорт:   серия  4509 №  123456"},
+                           {"G58", "Выдан:  ОВД Центрального района"},
+                           {"G59", "Место жительства:  ул. Ленина, 1"},
+                           {"G62", " ___________________________/__________________________/"},
+                           {"A62", "____________________/______________________/"},
+                       });
+    // The added lines are ruled and merged like the template's.
+    EXPECT_EQ(sheet.rowHeight(21), 27);
+    EXPECT_TRUE(sheet.cellStyle(21, 12).bordered);
+    EXPECT_TRUE(sheet.mergedRanges().contains(QStringLiteral("B21:H21")));
+    EXPECT_TRUE(sheet.mergedRanges().contains(QStringLiteral("K23:L23")));
+}
+
+TEST(ContractBuilderTest, aLongHospitalContractComesOutWhole) {
+    ContractInput in = polyclinic(manyServices(14));
+    in.kindOfCare = QStringLiteral("Стационар");
+    in.passport = passport();
+    RecordingOutput output;
+    Workbook book = output.start(QStringLiteral("stac.xls"));
+    fillContract(book, ContractKind::Hospital, in);
+    const Worksheet& sheet = book.sheet(1);
+    expectCells(sheet,
+                {
+                    {"A13", "1"},
+                    {"B13", "Услуга 1"},
+                    {"B16", "Услуга 4"},
+                    {"B26", "Услуга 14"},
+                    {"K26", "=I26*J26"},
+                    {"A27", "Итого"},
+                    {"K27", "=SUM(K13:K26)"},
+                    {"A28", ""},
+                    {"A29", "2. ОБЯЗАННОСТИ И ПРАВА СТОРОН"},
+                    {"A44", "3. СТОИМОСТЬ УСЛУГ И ПОРЯДОК ОПЛАТЫ"},
+                    {"A46", "путем 100 % предоплаты в сумме (Одна тысяча четыреста рублей 00 копеек)."},
+                    {"A47", "3.2. При увеличении объема услуг по медицинским показаниям доплата "
+                            "производится по отдельному договору; при досрочной выписке стоимость "
+                            "неоказанных услуг возвращается Пациенту."},
+                    {"A52", "6. АДРЕСА, РЕКВИЗИТЫ И ПОДПИСИ СТОРОН"},
+                    {"G55", "Паспорт:   серия  4509 №  123456"},
+                    {"G56", "Выдан:  ОВД Центрального района"},
+                    {"G57", "Место жительства:  ул. Ленина, 1"},
+                    {"G60", " ___________________________/__________________________/"},
+                    {"G61", "подпись                                    расшифровка"},
+                });
 }
 
 TEST(ContractBuilderTest, aLineThatIsNotANumberStopsTheContractWithItsMessage) {
