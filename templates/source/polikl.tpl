@@ -2,7 +2,8 @@
 # The program writes: A1 the contract line, I2 the date in words, E4 the patient's full name,
 # the services from row 9 (A number, B name, I quantity, J price, K =iN*jN), "Итого" in A and =sum(k9:k..
 # in K on the row after the last service, A38 clause 3.2 with the amount in words, and the passport and
-# signature lines in G52, G53, G54, G57, G58. Those cells stay empty here.
+# signature lines in G52, G53, G54, G57, G58. Those cells stay empty here. The table has 11 ruled lines
+# (rows 9-19); with more services the program inserts lines into it and everything below moves down.
 sheet Договор
 width A 6
 width B 30

@@ -3,7 +3,8 @@
 # the services from row 13 (A number, B name, I quantity, J price, K =iN*jN; or one line
 # "Услуги зубопротезирования" with the total in K), "Итого" in A and =sum(k13:k.. in K on the row after
 # the last service, A41 the end of clause 3.1 with the amount in words, and the passport and signature
-# lines in G50, G51, G52, G55, G56. Those cells stay empty here.
+# lines in G50, G51, G52, G55, G56. Those cells stay empty here. The table has 10 ruled lines
+# (rows 13-22); with more services the program inserts lines into it and everything below moves down.
 sheet Договор
 width A 6
 width B 30
