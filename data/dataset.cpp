@@ -652,11 +652,11 @@ void DataSet::setFiltered(bool on) {
         return;
     if (isOpen() && state_ != State::Browse)
         post();
+    if (isOpen() && on)
+        rebuildVisible();
     filtered_ = on;
     if (isOpen()) {
-        if (on)
-            rebuildVisible();
-        else
+        if (!on)
             visible_.clear();
         eof_ = !ensureVisible(0);
         current_ = eof_ ? -1 : 0;
@@ -666,14 +666,16 @@ void DataSet::setFiltered(bool on) {
 }
 
 void DataSet::rebuildVisible() {
-    terms_.clear();
+    // A filter that cannot be used leaves the rows shown as they were.
+    std::vector<CompiledTerm> terms;
     for (const FilterTerm& t : parseFilter(filterText_)) {
         int column = fieldIndex(t.column);
         if (column < 0)
             throw DataError(QStringLiteral("%1: поле '%2' не найдено").arg(name_, t.column));
         QByteArray v = toWin1251(t.value);
-        terms_.push_back({column, std::string(v.constData(), static_cast<size_t>(v.size())), t.prefix});
+        terms.push_back({column, std::string(v.constData(), static_cast<size_t>(v.size())), t.prefix});
     }
+    terms_ = std::move(terms);
     visible_.clear();
     for (size_t i = 0; i < rows_.size(); ++i)
         if (passesFilter(rows_[i]))

@@ -159,8 +159,11 @@ TEST_F(DataSetTest, filtersMatchPrefixesAndWholeTextsWithCaseRespected) {
     EXPECT_EQ(prices.recordCount(), 3);
     prices.setFiltered(false);
     EXPECT_EQ(prices.recordCount(), 5);
+    // A filter that cannot be used is refused and the rows stay as they were.
     prices.setFilterText(QStringLiteral("kodgvv=3"));
     EXPECT_THROW(prices.setFiltered(true), DataError);
+    EXPECT_FALSE(prices.isFiltered());
+    EXPECT_EQ(prices.recordCount(), 5);
 }
 
 TEST_F(DataSetTest, aDeletedReceiptStaysDeletedAfterReopen) {
