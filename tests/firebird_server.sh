@@ -8,10 +8,12 @@ port_open() { (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; }
 
 case "${1:-}" in
 start)
-    if port_open; then echo ""; exit 0; fi
+    # SYSDBA gets the workstation's password first (a server the package may have started keeps the
+    # security database to itself, and then it is left as it is).
     security=/var/lib/firebird/3.0/system/security3.fdb
     echo "create or alter user SYSDBA password '$password'; commit;" \
         | isql-fb -q -user SYSDBA "$security" >/dev/null 2>&1
+    if port_open; then echo ""; exit 0; fi
     /usr/sbin/firebird >/tmp/zorvel-firebird.log 2>&1 &
     pid=$!
     for _ in $(seq 1 100); do
