@@ -13,25 +13,9 @@
 
 using namespace zorvel;
 
+using test::expectCells;
+
 namespace {
-
-// A text starting with "=" is the cell's formula, anything else its displayed text.
-struct Expected {
-    int sheet;
-    const char* cell;
-    const char* text;
-};
-
-void expectCells(const Workbook& book, std::initializer_list<Expected> table) {
-    for (const Expected& e : table) {
-        CellPosition at = parseCell(QString::fromLatin1(e.cell));
-        const Worksheet& sheet = book.sheet(e.sheet);
-        const QString expected = QString::fromUtf8(e.text);
-        const QString actual = expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column)
-                                                         : sheet.cellText(at.row, at.column);
-        EXPECT_EQ(actual.toStdString(), expected.toStdString()) << "sheet " << e.sheet << " " << e.cell;
-    }
-}
 
 class RowInsertTest : public testing::Test {
 protected:

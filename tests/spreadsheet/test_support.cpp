@@ -1,11 +1,13 @@
 #include "test_support.h"
 
+#include "spreadsheet/cell_reference.h"
 #include "spreadsheet/libre_office.h"
 #include "spreadsheet/package.h"
 #include "templates/template_source.h"
 
 #include <QDir>
 #include <QFile>
+#include <gtest/gtest.h>
 
 namespace zorvel::test {
 
@@ -62,6 +64,17 @@ QList<QStringList> csvOf(const QString& xlsx, const QString& outputDir) {
 
 bool haveLibreOffice() {
     return !LibreOffice::program().isEmpty();
+}
+
+void expectCells(const Workbook& book, std::initializer_list<Expected> table) {
+    for (const Expected& e : table) {
+        CellPosition at = parseCell(QString::fromLatin1(e.cell));
+        const Worksheet& sheet = book.sheet(e.sheet);
+        const QString expected = QString::fromUtf8(e.text);
+        const QString actual = expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column)
+                                                         : sheet.cellText(at.row, at.column);
+        EXPECT_EQ(actual.toStdString(), expected.toStdString()) << "sheet " << e.sheet << " " << e.cell;
+    }
 }
 
 } // namespace zorvel::test

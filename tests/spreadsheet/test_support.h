@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <initializer_list>
 
 #include <string>
 
@@ -21,5 +22,13 @@ std::string packagePart(const QString& path, const std::string& part);
 // Lines of a CSV LibreOffice made from the first sheet of `xlsx`, split into fields.
 QList<QStringList> csvOf(const QString& xlsx, const QString& outputDir);
 bool haveLibreOffice();
+
+// One golden expectation: a text starting with "=" is the cell's formula, anything else its displayed text.
+struct Expected {
+    int sheet;
+    const char* cell;
+    const char* text;
+};
+void expectCells(const Workbook& book, std::initializer_list<Expected> table);
 
 } // namespace zorvel::test

@@ -11,21 +11,9 @@
 
 using namespace zorvel;
 
+using test::expectCells;
+
 namespace {
-
-struct Expected {
-    int sheet;
-    const char* cell;
-    const char* text;
-};
-
-void expectCells(Workbook& book, std::initializer_list<Expected> table) {
-    for (const Expected& e : table) {
-        CellPosition at = parseCell(QString::fromLatin1(e.cell));
-        EXPECT_EQ(book.sheet(e.sheet).cellText(at.row, at.column), QString::fromUtf8(e.text))
-            << "sheet " << e.sheet << " " << e.cell;
-    }
-}
 
 class WorkbookTest : public testing::Test {
 protected:
