@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/workstation.h"
+#include "workstation/workstation.h"
 
 #include <QWidget>
 #include <array>

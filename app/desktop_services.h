@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "workstation/services.h"
 
 class QWidget;
 

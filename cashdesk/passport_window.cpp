@@ -1,12 +1,12 @@
 #include "cashdesk/passport_window.h"
 
-#include "app/command.h"
-#include "app/input_rules.h"
-#include "app/services.h"
-#include "app/workstation.h"
+#include "workstation/command.h"
+#include "widgets/input_rules.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
 #include "data/connection.h"
 #include "data/dataset.h"
-#include "documents/contract_set.h"
+#include "workstation/contract_set.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "cashdesk/register_tab.h"
 
-#include "app/data_grid.h"
-#include "app/data_navigator.h"
-#include "app/workstation.h"
+#include "widgets/data_grid.h"
+#include "widgets/data_navigator.h"
+#include "workstation/workstation.h"
 #include "data/tables.h"
 
 #include <QGroupBox>

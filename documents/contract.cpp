@@ -1,10 +1,10 @@
 #include "documents/contract.h"
 
 #include "documents/contract_cells.h"
-#include "documents/department_names.h"
-#include "documents/document_error.h"
-#include "documents/money.h"
-#include "documents/words.h"
+#include "workstation/department_names.h"
+#include "workstation/document_error.h"
+#include "workstation/money.h"
+#include "workstation/words.h"
 #include "spreadsheet/workbook.h"
 
 #include <stdexcept>

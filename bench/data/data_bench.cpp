@@ -1,6 +1,6 @@
 // Start-up and the save cycle of the cash desk on a register of 10,000 and 100,000 rows.
 // Run by hand: build/bin/data_bench [rows...]. Prints a table.
-#include "app/workstation.h"
+#include "workstation/workstation.h"
 #include "bench/support/register_fill.h"
 #include "data/database_creation.h"
 #include "data/dataset.h"

@@ -3,9 +3,9 @@
 // Run by hand: build/bin/entry_bench [rows...]. Prints a table. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise.
 #include "app/application.h"
-#include "app/data_grid.h"
+#include "widgets/data_grid.h"
 #include "app/main_window.h"
-#include "app/services.h"
+#include "workstation/services.h"
 #include "bench/support/register_fill.h"
 #include "data/connection.h"
 #include "data/database_creation.h"

@@ -1,6 +1,6 @@
 #include "tests/cashdesk/entry_fixture.h"
 
-#include "app/workstation.h"
+#include "workstation/workstation.h"
 #include "data/dataset.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "tests/cashdesk/entry_fixture.h"
 
-#include "app/data_grid.h"
+#include "widgets/data_grid.h"
 #include "app/main_window.h"
-#include "app/workstation.h"
+#include "workstation/workstation.h"
 #include "cashdesk/service_entry_tab.h"
 #include "data/connection.h"
 #include "data/dataset.h"

@@ -1,9 +1,9 @@
 #include "tests/cashdesk/entry_fixture.h"
 
-#include "app/data_grid.h"
-#include "app/data_navigator.h"
+#include "widgets/data_grid.h"
+#include "widgets/data_navigator.h"
 #include "app/main_window.h"
-#include "app/workstation.h"
+#include "workstation/workstation.h"
 #include "data/dataset.h"
 
 #include <QAction>

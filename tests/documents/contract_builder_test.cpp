@@ -2,8 +2,8 @@
 // cannot be read stops it.
 
 #include "documents/contract.h"
-#include "documents/document_error.h"
-#include "documents/money.h"
+#include "workstation/document_error.h"
+#include "workstation/money.h"
 #include "spreadsheet/recording_output.h"
 #include "spreadsheet/workbook.h"
 

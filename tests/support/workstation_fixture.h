@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/application.h"
-#include "app/services.h"
+#include "workstation/services.h"
 #include "spreadsheet/recording_output.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/input_rules.h"
+#include "widgets/input_rules.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "app/data_navigator.h"
+#include "widgets/data_navigator.h"
 
-#include "app/command.h"
+#include "workstation/command.h"
 #include "data/dataset.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "workstation/config.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/data_field_edit.h"
+#include "widgets/data_field_edit.h"
 
 #include "data/dataset.h"
 

@@ -1,6 +1,6 @@
-#include "app/data_grid.h"
+#include "widgets/data_grid.h"
 
-#include "app/command.h"
+#include "workstation/command.h"
 #include "data/dataset.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "app/command.h"
+#include "workstation/command.h"
 
-#include "app/services.h"
+#include "workstation/services.h"
 #include "data/errors.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "documents/contract_set.h"
+#include "workstation/contract_set.h"
 
 #include "data/dataset.h"
 #include "data/filter.h"

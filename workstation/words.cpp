@@ -1,4 +1,4 @@
-#include "documents/words.h"
+#include "workstation/words.h"
 
 #include <QDate>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "app/backup.h"
+#include "workstation/backup.h"
 
-#include "app/config.h"
-#include "app/services.h"
+#include "workstation/config.h"
+#include "workstation/services.h"
 #include "data/backup_service.h"
 #include "data/errors.h"
 

@@ -1,4 +1,4 @@
-#include "documents/department_names.h"
+#include "workstation/department_names.h"
 
 namespace zorvel {
 

@@ -1,4 +1,4 @@
-#include "app/services.h"
+#include "workstation/services.h"
 
 namespace zorvel {
 

@@ -1,4 +1,4 @@
-#include "documents/money.h"
+#include "workstation/money.h"
 
 #include <QRegularExpression>
 

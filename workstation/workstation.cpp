@@ -1,6 +1,6 @@
-#include "app/workstation.h"
+#include "workstation/workstation.h"
 
-#include "app/config.h"
+#include "workstation/config.h"
 #include "data/tables.h"
 
 namespace zorvel {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/dataset_model.h"
+#include "widgets/dataset_model.h"
 
 #include <QTableView>
 #include <vector>

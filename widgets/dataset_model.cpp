@@ -1,4 +1,4 @@
-#include "data/dataset_model.h"
+#include "widgets/dataset_model.h"
 
 #include "data/dataset.h"
 

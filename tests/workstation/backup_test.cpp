@@ -1,6 +1,6 @@
 #include "tests/support/workstation_fixture.h"
 
-#include "app/backup.h"
+#include "workstation/backup.h"
 #include "data/backup_service.h"
 #include "data/connection.h"
 #include "data/dataset.h"
