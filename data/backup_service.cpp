@@ -117,7 +117,15 @@ void reserveOnServer(const QString& serverFile, const QString& file, const Conne
     if (status[0] == 1 && status[1] != 0) {
         if (saysFileExists(status))
             throw BackupFileExists(file);
-        throwOnError(status);
+        // Without the name taken nothing guards the file against being written over: no backup then.
+        try {
+            throwOnError(status);
+        } catch (const DbError& e) {
+            throw DbError(QStringLiteral("сервер не создал файл «%1», поэтому нельзя убедиться, что он не "
+                                         "перезапишет существующую копию:\n%2")
+                              .arg(file, e.text()),
+                          e.gdsCode(), false);
+        }
     }
     isc_detach_database(status, &db);
 }

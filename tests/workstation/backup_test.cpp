@@ -156,6 +156,14 @@ TEST_F(BackupTest, throughTheServerASecondBackupOfTheDayIsRefusedWithoutTouching
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("Резервное копирование не выполнено"));
     EXPECT_FALSE(QFileInfo::exists(folder() + "/copy.fbk 12.12.2026"));
+
+    // Where the server cannot take the name, the backup is refused rather than made unguarded.
+    writePutIni(QStringLiteral("[Put]\n1=%1\n2=%2\n").arg(database, folder() + "/no/such/folder/copy.fbk"));
+    messages.shown.clear();
+    backUpDatabase(messages, QDate(2026, 12, 12));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("Резервное копирование не выполнено"));
+    EXPECT_TRUE(messages.shown[0].text.contains("нельзя убедиться")) << messages.shown[0].text.toStdString();
 }
 
 } // namespace
