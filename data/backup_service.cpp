@@ -137,7 +137,9 @@ bool releaseOnServer(const QString& serverFile, const ConnectionSettings& settin
     dpb.append(static_cast<char>(isc_dpb_version1));
     QByteArray user = settings.user.toUtf8(), password = settings.password.toUtf8();
     dpb.append(static_cast<char>(isc_dpb_user_name)).append(static_cast<char>(user.size())).append(user);
-    dpb.append(static_cast<char>(isc_dpb_password)).append(static_cast<char>(password.size())).append(password);
+    dpb.append(static_cast<char>(isc_dpb_password))
+        .append(static_cast<char>(password.size()))
+        .append(password);
     ISC_STATUS_ARRAY status;
     isc_db_handle db = 0;
     isc_attach_database(status, 0, name.constData(), &db, static_cast<short>(dpb.size()), dpb.constData());
@@ -161,9 +163,9 @@ void backupDatabaseToNewFile(const QString& databaseName, const QString& backupF
         if (!reservation.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (QFile::exists(backupFile))
                 throw BackupFileExists(backupFile);
-            throw DbError(QStringLiteral("Не удалось создать файл «%1»: %2")
-                              .arg(backupFile, reservation.errorString()),
-                          0, false);
+            throw DbError(
+                QStringLiteral("Не удалось создать файл «%1»: %2").arg(backupFile, reservation.errorString()),
+                0, false);
         }
         reservation.close();
         try {

@@ -23,8 +23,7 @@ void backupDatabaseToNewFile(const QString& databaseName, const QString& backupF
 
 class BackupFileExists : public std::runtime_error {
 public:
-    explicit BackupFileExists(const QString& file)
-        : std::runtime_error(file.toStdString()), file_(file) {}
+    explicit BackupFileExists(const QString& file) : std::runtime_error(file.toStdString()), file_(file) {}
     QString file() const { return file_; }
 
 private:

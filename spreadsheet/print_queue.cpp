@@ -49,7 +49,8 @@ void runPrintCommand(QStringList command, const QString& pdf) {
     if (!finished) {
         process.kill();
         process.waitForFinished();
-        throw SpreadsheetError(QStringLiteral("Книга не напечатана: «%1» не завершилась").arg(command.first()));
+        throw SpreadsheetError(
+            QStringLiteral("Книга не напечатана: «%1» не завершилась").arg(command.first()));
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         if (output.contains(QStringLiteral("destination"), Qt::CaseInsensitive) ||
@@ -120,8 +121,8 @@ qint64 PrintQueue::officeProcessId() const {
 }
 
 void PrintQueue::finish() {
-    const bool eventLoop = QCoreApplication::instance() != nullptr &&
-                           QThread::currentThread() == context_->thread();
+    const bool eventLoop =
+        QCoreApplication::instance() != nullptr && QThread::currentThread() == context_->thread();
     std::unique_lock lock(mutex_);
     while (pending_ > 0) {
         if (eventLoop) {

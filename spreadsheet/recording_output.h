@@ -32,7 +32,8 @@ public:
     void close(Workbook& workbook) override;
 
     void failStart(const QString& message = QStringLiteral("Не найден шаблон"));
-    void failTemplate(const QString& templateName, const QString& message = QStringLiteral("Не найден шаблон"));
+    void failTemplate(const QString& templateName,
+                      const QString& message = QStringLiteral("Не найден шаблон"));
     void succeedStart() {
         startFails_ = false;
         failingTemplates_.clear();

@@ -224,7 +224,8 @@ bool WarmConverter::launchHelper() {
         return false;
     }
     if (!folder_) {
-        folder_ = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zorvel-office-XXXXXX")));
+        folder_ =
+            std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zorvel-office-XXXXXX")));
         if (!folder_->isValid()) {
             folder_.reset();
             whyNot_ = QStringLiteral("не удалось создать временную папку");
@@ -239,9 +240,11 @@ bool WarmConverter::launchHelper() {
             return false;
         }
     }
-    const QString profile = QUrl::fromLocalFile(QDir(folder_->path()).filePath(QStringLiteral("profile"))).toString();
-    const QString pipe = QStringLiteral("zorvel-%1-%2").arg(QCoreApplication::applicationPid()).arg(
-        QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString profile =
+        QUrl::fromLocalFile(QDir(folder_->path()).filePath(QStringLiteral("profile"))).toString();
+    const QString pipe = QStringLiteral("zorvel-%1-%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 
     helper_ = std::make_unique<QProcess>();
     helper_->setProcessChannelMode(QProcess::SeparateChannels);
@@ -255,7 +258,7 @@ bool WarmConverter::launchHelper() {
     const QString answer = ask({}, kStartTimeoutMs);
     if (!answer.startsWith(QStringLiteral("ready\t"))) {
         whyNot_ = answer.startsWith(QStringLiteral("failed\t")) ? answer.section(u'\t', 1)
-                                                                 : QStringLiteral("LibreOffice не ответил");
+                                                                : QStringLiteral("LibreOffice не ответил");
         stopHelper();
         return false;
     }
@@ -303,8 +306,9 @@ QString WarmConverter::ask(const QString& request, int timeoutMs) {
 QString WarmConverter::toPdf(const QString& input, const QString& outputDir) {
     const QString output =
         QDir(outputDir).filePath(QFileInfo(input).completeBaseName() + QStringLiteral(".pdf"));
-    const QString request = QStringLiteral("pdf\t%1\t%2").arg(QFileInfo(input).absoluteFilePath(),
-                                                              QFileInfo(output).absoluteFilePath());
+    const QString request =
+        QStringLiteral("pdf\t%1\t%2")
+            .arg(QFileInfo(input).absoluteFilePath(), QFileInfo(output).absoluteFilePath());
     QString answer;
     // A helper that died or hangs is started again once; LibreOffice itself is restarted by the helper.
     for (int attempt = 0; attempt < 2 && answer.isEmpty(); ++attempt) {
@@ -315,8 +319,8 @@ QString WarmConverter::toPdf(const QString& input, const QString& outputDir) {
             stopHelper();
     }
     if (answer.isEmpty())
-        throw SpreadsheetError(
-            QStringLiteral("LibreOffice не ответил при преобразовании «%1»").arg(QFileInfo(input).fileName()));
+        throw SpreadsheetError(QStringLiteral("LibreOffice не ответил при преобразовании «%1»")
+                                   .arg(QFileInfo(input).fileName()));
     if (!answer.startsWith(QStringLiteral("ok\t")))
         throw SpreadsheetError(QStringLiteral("LibreOffice не смог преобразовать «%1» в pdf: %2")
                                    .arg(QFileInfo(input).fileName(), answer.section(u'\t', 1)));

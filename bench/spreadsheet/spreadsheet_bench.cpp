@@ -8,11 +8,11 @@
 #include "spreadsheet/workbook.h"
 
 #include <QDir>
-#include <QFile>
-#include <QThread>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <sys/resource.h>
 

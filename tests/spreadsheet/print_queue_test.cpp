@@ -51,12 +51,13 @@ protected:
         QString script = QDir(dir.path()).filePath(QStringLiteral("print.sh"));
         QFile file(script);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("while [ -n \"%1\" ] && [ ! -e \"%1\" ]; do sleep 0.05; done\n"
-                                  "if [ -n \"%3\" ] && [ -e \"%3\" ]; then echo принтер недоступен; exit 3; fi\n"
-                                  "n=$(ls \"%2\" | wc -l)\n"
-                                  "cp \"$1\" \"%2/$n.pdf\"\n")
-                       .arg(gate, QDir(dir.path()).filePath(QStringLiteral("out")), fail)
-                       .toUtf8());
+        file.write(
+            QStringLiteral("while [ -n \"%1\" ] && [ ! -e \"%1\" ]; do sleep 0.05; done\n"
+                           "if [ -n \"%3\" ] && [ -e \"%3\" ]; then echo принтер недоступен; exit 3; fi\n"
+                           "n=$(ls \"%2\" | wc -l)\n"
+                           "cp \"$1\" \"%2/$n.pdf\"\n")
+                .arg(gate, QDir(dir.path()).filePath(QStringLiteral("out")), fail)
+                .toUtf8());
         return QStringLiteral("sh ") + script + QStringLiteral(" {pdf}");
     }
 

@@ -1,11 +1,11 @@
 #include "tests/support/workstation_fixture.h"
 
-#include "workstation/backup.h"
 #include "data/backup_service.h"
 #include "data/connection.h"
-#include "data/dataset.h"
 #include "data/database_creation.h"
+#include "data/dataset.h"
 #include "data/tables.h"
+#include "workstation/backup.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -100,7 +100,8 @@ TEST_F(BackupTest, throughTheServerASecondBackupOfTheDayIsRefusedWithoutTouching
         Connection connection;
         connection.connect(database);
         connection.startTransaction();
-        connection.executeImmediate("insert into people (ipeop, fam, ndog) values (null, 'Д''Артаньян', '1')");
+        connection.executeImmediate(
+            "insert into people (ipeop, fam, ndog) values (null, 'Д''Артаньян', '1')");
         connection.commit();
     }
     writePutIni(QStringLiteral("[Put]\n1=%1\n2=%2\n").arg(database, folder() + "/copy.fbk"));
@@ -149,8 +150,8 @@ TEST_F(BackupTest, throughTheServerASecondBackupOfTheDayIsRefusedWithoutTouching
     EXPECT_EQ(file.readAll(), QByteArray("не копия"));
 
     // A backup that fails leaves no file behind, so the day's backup can still be made.
-    writePutIni(QStringLiteral("[Put]\n1=%1\n2=%2\n").arg(host + ':' + folder() + "/missing.fdb",
-                                                         folder() + "/copy.fbk"));
+    writePutIni(QStringLiteral("[Put]\n1=%1\n2=%2\n")
+                    .arg(host + ':' + folder() + "/missing.fdb", folder() + "/copy.fbk"));
     messages.shown.clear();
     backUpDatabase(messages, QDate(2026, 12, 12));
     ASSERT_EQ(messages.shown.size(), 1u);
