@@ -53,7 +53,8 @@ void runPrintCommand(QStringList command, const QString& pdf) {
             QStringLiteral("Книга не напечатана: «%1» не завершилась").arg(command.first()));
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        if (output.contains(QStringLiteral("destination"), Qt::CaseInsensitive) ||
+        // lp's own words for a machine without a printer (not any "destination", which cp says too).
+        if (output.contains(QStringLiteral("default destination"), Qt::CaseInsensitive) ||
             output.contains(QStringLiteral("scheduler"), Qt::CaseInsensitive))
             throw SpreadsheetError(
                 QStringLiteral("Книга не напечатана: нет принтера по умолчанию (%1)").arg(output));
