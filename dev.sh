@@ -12,7 +12,7 @@ packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
           libzip-dev libpugixml-dev libgtest-dev googletest
-          libreoffice-calc-nogui poppler-utils fonts-dejavu-core)
+          libreoffice-calc-nogui python3-uno poppler-utils fonts-dejavu-core)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QStatusBar>
 #include <csignal>
 #include <pthread.h>
 #include <sys/signalfd.h>
@@ -44,6 +45,23 @@ void endRunOnTerminate(QWidget& mainWindow) {
     });
 }
 
+// While documents are printing, the main window's status bar and the contract window's caption say so;
+// the cashier goes on working meanwhile.
+void showPrinting(zorvel::Application& app, const QString& contractCaption, int pending) {
+    QStatusBar* status = app.mainWindow().statusBar();
+    QWidget* contractWindow = app.window(2);
+    if (pending > 0) {
+        const QString text = QStringLiteral("Идет печать, документов в очереди: %1").arg(pending);
+        status->showMessage(text);
+        if (contractWindow)
+            contractWindow->setWindowTitle(contractCaption + QStringLiteral(" — ") + text);
+    } else {
+        status->clearMessage();
+        if (contractWindow)
+            contractWindow->setWindowTitle(contractCaption);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,8 +80,17 @@ int main(int argc, char** argv) {
 
     zorvel::Application app(services, administrator);
     endRunOnTerminate(app.mainWindow());
+    const QString contractCaption = app.window(2) ? app.window(2)->windowTitle() : QString();
+    spreadsheets.setPrintReports(
+        {[&app, contractCaption](int pending) { showPrinting(app, contractCaption, pending); },
+         [&messages](const QString& reason) { messages.error(reason); }});
     app.mainWindow().show();
+    // LibreOffice starts for printing in the background while the cashier begins work.
+    spreadsheets.warmUp();
     // The main window ends the run when it closes; the other windows only hide.
     QApplication::setQuitOnLastWindowClosed(false);
-    return qtApp.exec();
+    const int code = qtApp.exec();
+    // Documents still queued are printed (and their failures shown) before the run ends.
+    spreadsheets.finishPrinting();
+    return code;
 }

@@ -326,8 +326,10 @@ void ContractWindow::printDocuments() {
         printContract();
     } else if (consentOnly_->isChecked()) {
         printConsent();
-    } else if (printConsent()) {
-        // A consent that could not be made stops the pair: the contract goes out with its consent.
+    } else {
+        // Consent first, then the contract; each stands alone, so a consent that cannot be made (its
+        // template missing, say) costs its own message and the contract still goes out.
+        printConsent();
         printContract();
     }
 }

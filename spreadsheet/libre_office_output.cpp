@@ -76,6 +76,10 @@ LibreOfficeOutput::LibreOfficeOutput(OutputSettings settings, std::function<QDat
         clock_ = [] { return QDateTime::currentDateTime(); };
 }
 
+LibreOfficeOutput::~LibreOfficeOutput() {
+    finishPrinting();
+}
+
 Workbook LibreOfficeOutput::start(const QString& templateName) {
     if (templateName.trimmed().isEmpty())
         return Workbook::blank();
@@ -111,41 +115,46 @@ void LibreOfficeOutput::print(Workbook& workbook) {
     if (LibreOffice::program().isEmpty())
         throw SpreadsheetError(
             QStringLiteral("Печать невозможна: не установлен LibreOffice (программа soffice не найдена)"));
-    QStringList probe = QProcess::splitCommand(settings_.printCommand);
-    if (findProgram(probe).isEmpty())
+    QStringList command = QProcess::splitCommand(settings_.printCommand);
+    if (findProgram(command).isEmpty())
         throw SpreadsheetError(QStringLiteral("Печать невозможна: не найдена программа печати «%1» "
                                               "(ZORVEL_PRINT_COMMAND)")
-                                   .arg(probe.value(0)));
-    QTemporaryDir job;
-    if (!job.isValid())
+                                   .arg(command.value(0)));
+    auto job = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zorvel-print-XXXXXX")));
+    if (!job->isValid())
         throw SpreadsheetError(QStringLiteral("Печать невозможна: не удалось создать временную папку"));
-    QString xlsx = QDir(job.path()).filePath(workbook.name() + QStringLiteral(".xlsx"));
+    // The copy is the workbook as it is now: the caller may close or change it at once.
+    QString xlsx = QDir(job->path()).filePath(workbook.name() + QStringLiteral(".xlsx"));
     workbook.saveCopy(xlsx);
-    QString pdf = LibreOffice::convert(xlsx, QStringLiteral("pdf"), job.path());
+    printQueue().submit(std::move(job), xlsx, command);
+}
 
-    QStringList command = withFile(settings_.printCommand, QStringLiteral("{pdf}"), pdf);
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(findProgram(command), command.mid(1));
-    // The job folder goes away afterwards, so the command must be done with the file (lp copies it).
-    bool finished = process.waitForStarted(30000) && process.waitForFinished(120000);
-    QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    if (!finished) {
-        process.kill();
-        process.waitForFinished();
-        throw SpreadsheetError(
-            QStringLiteral("Книга не напечатана: «%1» не завершилась").arg(command.first()));
+void LibreOfficeOutput::warmUp() {
+    if (!LibreOffice::program().isEmpty())
+        printQueue().warmUp();
+}
+
+void LibreOfficeOutput::setPrintReports(PrintReports reports) {
+    reports_ = reports;
+    if (printQueue_)
+        printQueue_->setReports(std::move(reports));
+}
+
+int LibreOfficeOutput::printsPending() const {
+    return printQueue_ ? printQueue_->pending() : 0;
+}
+
+void LibreOfficeOutput::finishPrinting() {
+    if (printQueue_)
+        printQueue_->finish();
+}
+
+PrintQueue& LibreOfficeOutput::printQueue() {
+    if (!printQueue_) {
+        printQueue_ = std::make_unique<PrintQueue>(settings_.python);
+        printQueue_->setReports(reports_);
     }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        if (output.contains(QStringLiteral("destination"), Qt::CaseInsensitive) ||
-            output.contains(QStringLiteral("scheduler"), Qt::CaseInsensitive))
-            throw SpreadsheetError(
-                QStringLiteral("Книга не напечатана: нет принтера по умолчанию (%1)").arg(output));
-        throw SpreadsheetError(QStringLiteral("Книга не напечатана: «%1» завершилась с кодом %2: %3")
-                                   .arg(command.first())
-                                   .arg(process.exitCode())
-                                   .arg(output));
-    }
+    return *printQueue_;
 }
 
 QString LibreOfficeOutput::saveAs(Workbook& workbook, const QString& path) {

@@ -15,6 +15,8 @@ Workbook RecordingOutput::start(const QString& templateName) {
     started_ << templateName;
     if (startFails_)
         throw SpreadsheetError(failMessage_);
+    if (auto failing = failingTemplates_.constFind(templateName); failing != failingTemplates_.constEnd())
+        throw SpreadsheetError(*failing);
     if (templateName.trimmed().isEmpty())
         return Workbook::blank();
     QString directory = templateDirectory_.isEmpty() ? templateDirectory() : templateDirectory_;
@@ -57,6 +59,10 @@ void RecordingOutput::close(Workbook& workbook) {
 void RecordingOutput::failStart(const QString& message) {
     startFails_ = true;
     failMessage_ = message;
+}
+
+void RecordingOutput::failTemplate(const QString& templateName, const QString& message) {
+    failingTemplates_.insert(templateName, message);
 }
 
 Workbook RecordingOutput::lastShown() const {

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/spreadsheet_output.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,7 +18,8 @@ namespace zorvel {
 //     Workbook shown = output.lastShown();
 //     EXPECT_EQ(shown.sheet(1).cellText(9, 1), "Имя");
 //
-// failStart() makes the next starts throw, as a missing template or spreadsheet program would.
+// failStart() makes the next starts throw, as a missing spreadsheet program would; failTemplate() makes
+// the starts of one template throw, as that template missing from the program's folder would.
 class RecordingOutput : public SpreadsheetOutput {
 public:
     // An empty folder means templateDirectory().
@@ -30,7 +32,12 @@ public:
     void close(Workbook& workbook) override;
 
     void failStart(const QString& message = QStringLiteral("Не найден шаблон"));
-    void succeedStart() { startFails_ = false; }
+    void failTemplate(const QString& templateName,
+                      const QString& message = QStringLiteral("Не найден шаблон"));
+    void succeedStart() {
+        startFails_ = false;
+        failingTemplates_.clear();
+    }
 
     const QStringList& started() const { return started_; }
     // Snapshot files, in order.
@@ -50,6 +57,7 @@ private:
     QString templateDirectory_;
     bool startFails_ = false;
     QString failMessage_;
+    QHash<QString, QString> failingTemplates_; // template name -> message
     QStringList started_, shown_, printed_, saved_;
     int closed_ = 0;
 };

@@ -30,7 +30,8 @@ public:
     // The user takes the workbook over: it is saved into the output folder under the template's name
     // with the date and time, and opened. Returns the file written.
     virtual QString show(Workbook& workbook) = 0;
-    // Printed on the default printer.
+    // Printed on the default printer. The production output takes a copy and prints it in the background
+    // (the caller may close the workbook at once); what fails after the call is reported to its owner.
     virtual void print(Workbook& workbook) = 0;
     // Saved where the caller says (.xlsx; .xls and .ods through LibreOffice). Returns the file written.
     virtual QString saveAs(Workbook& workbook, const QString& path) = 0;

@@ -21,18 +21,19 @@ void backUpDatabase(Messages& messages, const QDate& today) {
         return;
     }
     QString target = destination + ' ' + dateText(today);
-    // Only a backup on this workstation's own disk can be checked from here; a server writes on its host.
-    bool local = database.indexOf(':') <= 1;
-    if (local && QFileInfo::exists(target)) {
+    // The name is taken where the file is written (this disk, or the server's host), so a copy made
+    // earlier today, here or on another workstation, is never written over.
+    try {
+        backupDatabaseToNewFile(database, target);
+    } catch (const BackupFileExists&) {
         messages.error(QStringLiteral("Резервная копия уже существует и не перезаписана: ") + target);
         return;
-    }
-    try {
-        backupDatabase(database, target);
     } catch (const std::exception& e) {
         messages.error(QStringLiteral("Резервное копирование не выполнено:\n") + errorMessage(e));
         return;
     }
+    // A copy on this machine's disk is checked to be there; a server's is vouched for by its service.
+    const bool local = database.indexOf(':') <= 1;
     if (local && !(QFileInfo(target).isFile() && QFileInfo(target).size() > 0)) {
         messages.error(QStringLiteral("Резервное копирование не выполнено: файл не создан ") + target);
         return;

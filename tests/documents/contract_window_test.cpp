@@ -362,14 +362,17 @@ TEST_F(ContractWindowTest, theWindowsChoicesAsTheCashierFindsThem) {
     EXPECT_TRUE(find<QPushButton>("sBitBtn3", 2)->isHidden());
 }
 
-TEST_F(ContractWindowTest, anOutputThatCannotStartShowsOneMessageAndNothingElse) {
+TEST_F(ContractWindowTest, anOutputThatCannotStartShowsOneMessagePerDocumentAndNothingElse) {
     startWithPolyclinicContract();
     chooseShowing();
     spreadsheets.failStart();
     pressPrint();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Невозможно вывести в Excel "));
-    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const auto& message : messages.shown) {
+        EXPECT_EQ(message.text, QStringLiteral("Невозможно вывести в Excel "));
+        EXPECT_EQ(message.caption, QStringLiteral("Ошибка"));
+    }
+    EXPECT_EQ(spreadsheets.started(), (QStringList{"soglas.xls", "polikl.xls"}));
     EXPECT_TRUE(spreadsheets.shown().isEmpty());
     EXPECT_TRUE(spreadsheets.printed().isEmpty());
 
@@ -380,8 +383,32 @@ TEST_F(ContractWindowTest, anOutputThatCannotStartShowsOneMessageAndNothingElse)
     setTemplateDirectory(empty.path());
     pressPrint();
     setTemplateDirectory({});
-    EXPECT_EQ(messages.texts(), QStringList{"Невозможно вывести в Excel "});
+    EXPECT_EQ(messages.texts(), (QStringList{"Невозможно вывести в Excel ", "Невозможно вывести в Excel "}));
     EXPECT_TRUE(spreadsheets.shown().isEmpty());
+}
+
+TEST_F(ContractWindowTest, aConsentThatCannotBeOpenedLeavesTheContractToGoOut) {
+    startWithPolyclinicContract();
+    for (bool printing : {true, false}) {
+        SCOPED_TRACE(printing ? "printing" : "showing");
+        messages.shown.clear();
+        if (!printing)
+            chooseShowing();
+        spreadsheets.failTemplate(QStringLiteral("soglas.xls"));
+        const int printedBefore = spreadsheets.printed().size();
+        const int shownBefore = spreadsheets.shown().size();
+        pressPrint();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Невозможно вывести в Excel "));
+        EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+        const QStringList& out = printing ? spreadsheets.printed() : spreadsheets.shown();
+        ASSERT_EQ(out.size() - (printing ? printedBefore : shownBefore), 1);
+        Workbook contract = Workbook::open(out.last());
+        EXPECT_TRUE(QFileInfo(out.last()).fileName().endsWith("polikl.xlsx"));
+        EXPECT_EQ(contract.sheet(1).cellText(4, 5), QStringLiteral("Иванов Иван Иванович"));
+        EXPECT_EQ(spreadsheets.started().mid(spreadsheets.started().size() - 2),
+                  (QStringList{"soglas.xls", "polikl.xls"}));
+    }
 }
 
 TEST_F(ContractWindowTest, aPriceThatIsNotANumber) {

@@ -103,6 +103,7 @@ TEST_F(LibreOfficeTest, PrintsAPdfHoldingWhatWasWritten) {
     book.sheet(1).setCell(9, "b", "Консультация стоматолога");
     book.sheet(1).setCell(9, "j", "1500");
     output.print(book);
+    output.finishPrinting();
 
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), printed, QStringLiteral("-")});
