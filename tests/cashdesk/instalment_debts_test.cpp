@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace zorvel::test {
 namespace {
@@ -67,6 +68,13 @@ TEST_F(InstalmentTest, instalmentsAddUpExactlyOnEveryRecordOfTheContract) {
     EXPECT_EQ(paid().mid(0, 4), (QStringList{"Прием хирурга|1250.8|05.03.2026", "Перевязка|1250.8|05.03.2026",
                                              "Снятие швов|1250.8|05.03.2026", "Тонометрия|0|01.03.2026"}));
     EXPECT_EQ(view().size(), 4);
+}
+
+TEST_F(InstalmentTest, printPrintsTheCurrentContract) {
+    open(QStringLiteral("Снятие швов"));
+    find<QPushButton>("sBitBtn6", 9)->click();
+    EXPECT_TRUE(app().window(2)->isVisible());
+    EXPECT_EQ(app().window(2)->findChild<QTableWidget*>("StringGrid1")->rowCount(), 3);
 }
 
 TEST_F(InstalmentTest, anEmptyTotalTakesTheInstalmentAlone) {
