@@ -2,7 +2,11 @@
 
 #include "app/main_window.h"
 #include "app/placeholder_window.h"
+#include "cashdesk/debts_window.h"
+#include "cashdesk/partial_payment_window.h"
 #include "cashdesk/passport_window.h"
+#include "cashdesk/record_editor_window.h"
+#include "cashdesk/refund_window.h"
 #include "documents/contract_window.h"
 
 #include <QLineEdit>
@@ -71,6 +75,14 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<ContractWindow>(*workstation_);
     case 3:
         return std::make_unique<PassportWindow>(*workstation_);
+    case 6:
+        return std::make_unique<RecordEditorWindow>(*workstation_);
+    case 7:
+        return std::make_unique<RefundWindow>(*workstation_);
+    case 9:
+        return std::make_unique<PartialPaymentWindow>(*workstation_);
+    case 10:
+        return std::make_unique<DebtsWindow>(*workstation_);
     default:
         return createPlaceholder(number);
     }
@@ -83,6 +95,16 @@ void Application::connectHandOffs() {
     QObject::connect(mainWindow_.get(), &MainWindow::contractPrintRequested, contract,
                      [contract] { contract->loadContract(); });
     QObject::connect(contract, &ContractWindow::passportRequested, passport, &PassportWindow::edit);
+    auto* partialPayment = static_cast<PartialPaymentWindow*>(windows_[9]);
+    auto* debts = static_cast<DebtsWindow*>(windows_[10]);
+    // "Частичная оплата": the register narrowed to the current contract, and the instalments window.
+    QObject::connect(mainWindow_.get(), &MainWindow::partialPaymentRequested, partialPayment,
+                     &PartialPaymentWindow::openForCurrentContract);
+    // Its "Печать" prints the current contract as the register tab's button does.
+    QObject::connect(partialPayment, &PartialPaymentWindow::contractPrintRequested, contract,
+                     [contract] { contract->loadContract(); });
+    // "Список должников": the list read again, then shown.
+    QObject::connect(mainWindow_.get(), &MainWindow::debtsRequested, debts, &DebtsWindow::loadDebts);
 }
 
 Application::~Application() {

@@ -87,6 +87,10 @@ MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* pa
     connect(entryTab_, &ServiceEntryTab::closeRequested, this, &QWidget::close);
     connect(registerTab_, &RegisterTab::contractPrintRequested, this, &MainWindow::contractPrintRequested);
     connect(registerTab_, &RegisterTab::refundRequested, this, [this] { showWindow(7); });
+    connect(registerTab_, &RegisterTab::recordEditRequested, this, [this] { showWindow(6); });
+    connect(registerTab_, &RegisterTab::debtsRequested, this, &MainWindow::debtsRequested);
+    // The debts list and the record editor are the administrator's.
+    registerTab_->setAdministrator(administrator_);
     buildMenu();
 
     clock_ = new QTimer(this);

@@ -1,16 +1,89 @@
 #include "widgets/data_grid.h"
 
-#include "workstation/command.h"
 #include "data/dataset.h"
+#include "workstation/command.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace zorvel {
 
+namespace {
+
+// The grid's model, whose cells become editable once the grid allows it.
+class GridModel : public DataSetModel {
+public:
+    GridModel(DataSet& dataSet, Messages& messages, QObject* parent)
+        : DataSetModel(dataSet, parent), messages_(messages) {}
+
+    bool editable = false;
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        Qt::ItemFlags f = DataSetModel::flags(index);
+        if (editable && index.isValid() && dataSet().table() &&
+            columnField(index.column()).compare(dataSet().table()->key, Qt::CaseInsensitive))
+            f |= Qt::ItemIsEditable;
+        return f;
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (!editable || role != Qt::EditRole || !index.isValid())
+            return false;
+        const QString field = columnField(index.column());
+        const QString text = value.toString();
+        if (data(index, Qt::EditRole).toString() == text)
+            return true;
+        return runCommand(messages_, [&] {
+            DataSet& d = dataSet();
+            d.setCurrentRow(index.row());
+            if (d.state() == DataSet::State::Browse)
+                d.edit();
+            d.setFieldText(field, text);
+        });
+    }
+
+private:
+    Messages& messages_;
+};
+
+// Editors of the grid's cells: a list for a column with choices, else a line as long as the column.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    GridDelegate(DataSetModel& model, std::map<QString, QStringList> choices, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model), choices_(std::move(choices)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        const QString field = model_.columnField(index.column()).toUpper();
+        auto choice = choices_.find(field);
+        if (choice != choices_.end()) {
+            auto* combo = new QComboBox(parent);
+            combo->addItems(choice->second);
+            return combo;
+        }
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const DataSet& d = model_.dataSet();
+        const int column = d.fieldIndex(field);
+        if (auto* line = qobject_cast<QLineEdit*>(editor);
+            line && column >= 0 && d.fields()[static_cast<size_t>(column)].width > 0)
+            line->setMaxLength(d.fields()[static_cast<size_t>(column)].width);
+        return editor;
+    }
+
+private:
+    DataSetModel& model_;
+    std::map<QString, QStringList> choices_;
+};
+
+} // namespace
+
 DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, Messages& messages,
                    QWidget* parent)
-    : QTableView(parent), dataSet_(dataSet), messages_(messages), model_(new DataSetModel(dataSet, this)) {
+    : QTableView(parent), dataSet_(dataSet), messages_(messages),
+      model_(new GridModel(dataSet, messages, this)) {
     model_->setColumns(std::move(columns));
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -27,6 +100,16 @@ DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { followGrid(current); });
     followDataSet(dataSet_.currentRow());
+}
+
+void DataGrid::allowEditing(std::map<QString, QStringList> choiceLists) {
+    static_cast<GridModel*>(model_)->editable = true;
+    std::map<QString, QStringList> choices;
+    for (auto& [field, list] : choiceLists)
+        choices.emplace(field.toUpper(), list);
+    setItemDelegate(new GridDelegate(*model_, std::move(choices), this));
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
 }
 
 void DataGrid::sizeColumns() {

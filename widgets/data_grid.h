@@ -2,7 +2,9 @@
 
 #include "widgets/dataset_model.h"
 
+#include <QStringList>
 #include <QTableView>
+#include <map>
 #include <vector>
 
 namespace zorvel {
@@ -22,6 +24,11 @@ public:
 
     DataSet& dataSet() const { return dataSet_; }
     DataSetModel& dataModel() const { return *model_; }
+
+    // Cells are edited in place (the key excepted): a typed value goes into the current row, which is
+    // posted when the grid moves to another row or the navigator posts it. A column with a choice list
+    // is edited by picking from it; a text column takes no more characters than it holds.
+    void allowEditing(std::map<QString, QStringList> choiceLists = {});
 
 private:
     void followDataSet(int row);
