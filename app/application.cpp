@@ -4,6 +4,8 @@
 #include "app/placeholder_window.h"
 #include "cashdesk/passport_window.h"
 #include "documents/contract_window.h"
+#include "reports/cash_report_window.h"
+#include "reports/department_breakdown_window.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -71,6 +73,10 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<ContractWindow>(*workstation_);
     case 3:
         return std::make_unique<PassportWindow>(*workstation_);
+    case 4:
+        return std::make_unique<CashReportWindow>(*workstation_);
+    case 8:
+        return std::make_unique<DepartmentBreakdownWindow>(*workstation_);
     default:
         return createPlaceholder(number);
     }
