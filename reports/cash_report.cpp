@@ -39,8 +39,9 @@ QString cashReportQuery(const ReportPeriod& period, const CashNarrowing& narrowi
 }
 
 QString paymentsReportQuery(const ReportPeriod& period, const CashNarrowing& narrowing) {
-    return QStringLiteral("select fam, nam,oth,ndog,chopl,data_usl,sum( cast(summa as numeric (7,2))  *kol )  "
-                          "from people where  ") +
+    return QStringLiteral(
+               "select fam, nam,oth,ndog,chopl,data_usl,sum( cast(summa as numeric (7,2))  *kol )  "
+               "from people where  ") +
            periodCondition(period) + narrowingConditions(narrowing) +
            QStringLiteral(" group by fam, nam,oth,ndog,chopl,data_usl");
 }

@@ -31,8 +31,7 @@ QString planningReportQuery(const ReportPeriod& period);
 // One service of the cash report ("По договорам"), texts as the register holds them.
 struct CashLine {
     QString surname, name, patronymic, contract, serviceNumber, service, mark, code, kindOfCare, doctor,
-        nurse, technician, departmentCode, department, price, quantity, date, time, correctionDate,
-        verified;
+        nurse, technician, departmentCode, department, price, quantity, date, time, correctionDate, verified;
 };
 
 // The department code of a department name: KOD of the first OTDEL row of that name.

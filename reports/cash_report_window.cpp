@@ -44,7 +44,8 @@ QComboBox* makeCombo(QWidget* parent, const char* objectName, const char* hint, 
     return combo;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* objectName, const char* text, const char* hint = nullptr) {
+QPushButton* makeButton(QWidget* parent, const char* objectName, const char* text,
+                        const char* hint = nullptr) {
     auto* button = new QPushButton(QString::fromUtf8(text), parent);
     button->setObjectName(QString::fromLatin1(objectName));
     if (hint)
@@ -83,9 +84,9 @@ CashReportWindow::CashReportWindow(Workstation& workstation, QWidget* parent)
     doctorCombo_ = makeCombo(this, "sComboBox1", "ФИО врача", {});
     departmentCombo_ = makeCombo(this, "sComboBox2", "Отделение", departmentNames() + QStringList{QString()});
     serviceCombo_ = makeCombo(this, "sComboBox3", "№ услуги", serviceNumbers());
-    kindCombo_ = makeCombo(this, "sComboBox4", "Тип помощи",
-                           {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"),
-                            QStringLiteral("Дневной стационар")});
+    kindCombo_ = makeCombo(
+        this, "sComboBox4", "Тип помощи",
+        {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"), QStringLiteral("Дневной стационар")});
     kindCombo_->setCurrentIndex(0);
     for (QComboBox* c : {doctorCombo_, departmentCombo_, kindCombo_})
         attachCharacterRule(c, CharacterRule::FirstLetterUpper);
@@ -116,8 +117,10 @@ CashReportWindow::CashReportWindow(Workstation& workstation, QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("Окончание"), this), 1, 0);
     grid->addWidget(endEdit_, 1, 1);
     int row = 2;
-    for (auto [box, combo] : {std::pair{doctorCheck_, doctorCombo_}, {departmentCheck_, departmentCombo_},
-                              {serviceCheck_, serviceCombo_}, {kindCheck_, kindCombo_}}) {
+    for (auto [box, combo] : {std::pair{doctorCheck_, doctorCombo_},
+                              {departmentCheck_, departmentCombo_},
+                              {serviceCheck_, serviceCombo_},
+                              {kindCheck_, kindCombo_}}) {
         grid->addWidget(box, row, 0);
         grid->addWidget(combo, row++, 1);
     }
@@ -169,13 +172,26 @@ QString CashReportWindow::cashReport() {
         CashLine line;
         int k = 0;
         while (rows.next()) {
-            line = {rows.text(c.surname),    rows.text(c.name),       rows.text(c.patronymic),
-                    rows.text(c.contract),   rows.text(c.serviceNumber), rows.text(c.service),
-                    rows.text(c.mark),       rows.text(c.code),       rows.text(c.kindOfCare),
-                    rows.text(c.doctor),     rows.text(c.nurse),      rows.text(c.technician),
-                    QString(),               rows.text(c.department), rows.text(c.price),
-                    rows.text(c.quantity),   rows.text(c.date),       rows.text(c.time),
-                    rows.text(c.correctionDate), rows.text(c.verified)};
+            line = {rows.text(c.surname),
+                    rows.text(c.name),
+                    rows.text(c.patronymic),
+                    rows.text(c.contract),
+                    rows.text(c.serviceNumber),
+                    rows.text(c.service),
+                    rows.text(c.mark),
+                    rows.text(c.code),
+                    rows.text(c.kindOfCare),
+                    rows.text(c.doctor),
+                    rows.text(c.nurse),
+                    rows.text(c.technician),
+                    QString(),
+                    rows.text(c.department),
+                    rows.text(c.price),
+                    rows.text(c.quantity),
+                    rows.text(c.date),
+                    rows.text(c.time),
+                    rows.text(c.correctionDate),
+                    rows.text(c.verified)};
             line.departmentCode = codes.codeOf(line.department);
             writeCashLine(sheet, ++k, line);
         }
@@ -215,13 +231,15 @@ QString CashReportWindow::planningReport() {
         while (list.next())
             prices.add(list.text(0), list.text(1));
         ReportRows rows(connection, sql);
-        const int number = rows.column("KODGVV"), service = rows.column("NAME"), quantity = rows.column("SUM");
+        const int number = rows.column("KODGVV"), service = rows.column("NAME"),
+                  quantity = rows.column("SUM");
         Worksheet& sheet = book.sheet(1);
         writePlanningTitle(sheet, *p);
         int k = 0;
         while (rows.next()) {
             const QString code = rows.text(number);
-            writePlanningLine(sheet, ++k, {code, rows.text(service), rows.text(quantity), prices.priceOf(code)});
+            writePlanningLine(sheet, ++k,
+                              {code, rows.text(service), rows.text(quantity), prices.priceOf(code)});
         }
         finishPlanningReport(sheet, k);
     });

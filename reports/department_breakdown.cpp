@@ -21,7 +21,6 @@ QString exact(const QString& text) {
 
 constexpr char kTotalled[] = "efgjlnoprstu";
 
-
 // Rows are relative to the block's first row R (0 is R).
 struct HeaderEntry {
     int firstRow;
@@ -73,7 +72,8 @@ int col(char letter) {
 QString inPatientQuery(const ReportPeriod& period) {
     return QStringLiteral("select  fio, ndog1,otd_name, datU, sum(linz), sum(oper),sum(summadog),sum(anst),"
                           "sum(koik) from econom(") +
-           arguments(period) + QStringLiteral(") group by fio, ndog1,otd_name, datU order by otd_name,fio,datU");
+           arguments(period) +
+           QStringLiteral(") group by fio, ndog1,otd_name, datU order by otd_name,fio,datU");
 }
 
 QString staffDoctorsQuery(const ReportPeriod& period) {
@@ -212,12 +212,14 @@ void StaffShareReport::add(const StaffShareLine& line) {
     if (!line.nurse.isEmpty())
         for (int f : slotsOf_.value(line.nurse)) {
             putValue(sheet_, r, 2 * f + 6, exact(line.nurseShare));
-            sheet_.setText(r, 2 * f + 5, line.doctor.isEmpty() ? QStringLiteral("100%") : QStringLiteral("30%"));
+            sheet_.setText(r, 2 * f + 5,
+                           line.doctor.isEmpty() ? QStringLiteral("100%") : QStringLiteral("30%"));
         }
     if (!line.doctor.isEmpty())
         for (int f : slotsOf_.value(line.doctor)) {
             putValue(sheet_, r, 2 * f + 6, exact(line.doctorShare));
-            sheet_.setText(r, 2 * f + 5, line.nurse.isEmpty() ? QStringLiteral("100%") : QStringLiteral("70%"));
+            sheet_.setText(r, 2 * f + 5,
+                           line.nurse.isEmpty() ? QStringLiteral("100%") : QStringLiteral("70%"));
         }
     ++row_;
 }
@@ -228,8 +230,8 @@ void StaffShareReport::finish() {
     for (int f = 1; f <= int(slots_.size()); ++f) {
         const QString letter = columnLetter(2 * f + 6);
         sheet_.setCell(row, 2 * f + 6,
-                       QStringLiteral("=sum(") + letter + QStringLiteral("3:") + letter + QString::number(row - 1) +
-                           u')');
+                       QStringLiteral("=sum(") + letter + QStringLiteral("3:") + letter +
+                           QString::number(row - 1) + u')');
     }
     const int n = int(slots_.size()) - 1;
     sheet_.range(1, 1, row, 2 * (n + 2) + 6).setBorders();

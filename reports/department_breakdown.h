@@ -58,10 +58,10 @@ void fillInPatientReport(Workbook& book, const std::vector<InPatientLine>& lines
 // One line of the staff-share report.
 struct StaffShareLine {
     QString date, contract, patient, doctor, nurse;
-    QString contractSum;  // sum(summadog)
-    QString salaryFund;   // sum(zarpl)
-    QString nurseShare;   // sum(dmed)
-    QString doctorShare;  // sum(ddoc)
+    QString contractSum; // sum(summadog)
+    QString salaryFund;  // sum(zarpl)
+    QString nurseShare;  // sum(dmed)
+    QString doctorShare; // sum(ddoc)
 };
 
 // Writes the staff-share report: a pair of columns per person (the doctors first, then the nurses) from

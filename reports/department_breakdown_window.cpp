@@ -1,10 +1,10 @@
 #include "reports/department_breakdown_window.h"
 
+#include "data/dataset.h"
 #include "reports/department_breakdown.h"
 #include "reports/period_edit.h"
 #include "reports/report_output.h"
 #include "reports/report_rows.h"
-#include "data/dataset.h"
 #include "spreadsheet/workbook.h"
 #include "workstation/department_names.h"
 #include "workstation/services.h"
@@ -122,9 +122,9 @@ QString DepartmentBreakdownWindow::inPatientReport() {
     return produceReport(workstation_, QStringLiteral("econom.xls"), [&](Workbook& book) {
         ReportRows rows(workstation_.connection(), inPatientQuery(*p));
         const int patient = rows.column("FIO"), contract = rows.column("NDOG1"),
-                  department = rows.column("OTD_NAME"), date = rows.column("DATU"), operation = rows.column("SUM1"),
-                  contractSum = rows.column("SUM2"), anaesthesia = rows.column("SUM3"),
-                  bedDays = rows.column("SUM4");
+                  department = rows.column("OTD_NAME"), date = rows.column("DATU"),
+                  operation = rows.column("SUM1"), contractSum = rows.column("SUM2"),
+                  anaesthesia = rows.column("SUM3"), bedDays = rows.column("SUM4");
         InPatientReport report(book.sheet(1));
         while (rows.next())
             report.add({rows.text(patient), rows.text(contract), rows.text(department), rows.text(date),
@@ -146,8 +146,9 @@ QString DepartmentBreakdownWindow::staffShareReport() {
         const QStringList nurses = names(nurseRows);
         ReportRows rows(connection, staffShareQuery(*p));
         const int date = rows.column("DATU"), contract = rows.column("NDOG1"), patient = rows.column("FIO"),
-                  doctor = rows.column("DOCTOR"), nurse = rows.column("MEDSES"), contractSum = rows.column("SUM"),
-                  fund = rows.column("SUM1"), nurseShare = rows.column("SUM2"), doctorShare = rows.column("SUM3");
+                  doctor = rows.column("DOCTOR"), nurse = rows.column("MEDSES"),
+                  contractSum = rows.column("SUM"), fund = rows.column("SUM1"),
+                  nurseShare = rows.column("SUM2"), doctorShare = rows.column("SUM3");
         StaffShareReport report(book.sheet(1), doctors, nurses);
         while (rows.next())
             report.add({rows.text(date), rows.text(contract), rows.text(patient), rows.text(doctor),

@@ -61,7 +61,9 @@ void makeRegister(const QString& path) {
                                .arg(100 + k * 25));
     for (int d = 0; d < 9; ++d)
         c.executeImmediate(
-            QStringLiteral("insert into otdel (id_o, name, kod) values (null, 'Отделение %1', '%2')").arg(d).arg(40 + d));
+            QStringLiteral("insert into otdel (id_o, name, kod) values (null, 'Отделение %1', '%2')")
+                .arg(d)
+                .arg(40 + d));
     c.commit();
     std::printf("register of %d services made in %.1f s\n", kRegisterRows, timer.elapsed() / 1000.0);
 }
@@ -97,7 +99,8 @@ int runOne(const QString& database, const QString& button, const QString& start,
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.value(1) == u"--run")
@@ -110,7 +113,8 @@ int main(int argc, char** argv) {
     struct Report {
         const char* name;
         const char* button;
-    } reports[] = {{"По договорам (kassa)", "sBitBtn1"}, {"По оплате (оplata)", "sBitBtn3"},
+    } reports[] = {{"По договорам (kassa)", "sBitBtn1"},
+                   {"По оплате (оplata)", "sBitBtn3"},
                    {"Планирование (plan)", "sBitBtn4"}};
     struct Period {
         const char* name;
@@ -138,8 +142,8 @@ int main(int argc, char** argv) {
                 std::printf("| %-22s | %-14s | failed (exit %d)\n", r.name, p.name, child.exitCode());
                 continue;
             }
-            std::printf("| %-22s | %-14s | %8s ms | %6s | %9s | %9s |\n", r.name, p.name, qPrintable(fields[0]),
-                        p.aim, qPrintable(fields[1]), qPrintable(fields[2].trimmed()));
+            std::printf("| %-22s | %-14s | %8s ms | %6s | %9s | %9s |\n", r.name, p.name,
+                        qPrintable(fields[0]), p.aim, qPrintable(fields[1]), qPrintable(fields[2].trimmed()));
         }
     return 0;
 }

@@ -33,7 +33,8 @@ void fillRegisterByDay(const QString& path, int rows, int perDay, const QDate& l
     c.executeImmediate(
         QStringLiteral(
             "execute block as declare i integer = 0; declare d timestamp; declare t varchar(10); "
-            "declare k integer; declare n integer; declare dn integer; declare code integer; declare price integer; begin while (i < %1) do begin "
+            "declare k integer; declare n integer; declare dn integer; declare code integer; declare price "
+            "integer; begin while (i < %1) do begin "
             // Dialect 1 multiplies and divides into a float: integer variables take the whole values.
             "dn = (i - mod(i, %2)) / %2; n = (i - mod(i, 2)) / 2; "
             "d = dateadd(dn day to cast('%3' as date)); "

@@ -53,8 +53,16 @@ TEST(ReportPeriodTest, theServerGetsIsoDatesAndQuotedValues) {
 }
 
 TEST(ColumnLetterTest, oneTwoAndThreeLetters) {
-    for (auto [n, letters] : {std::pair{1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {208, "GZ"},
-                              {286, "JZ"}, {287, "KA"}, {702, "ZZ"}, {703, "AAA"}})
+    for (auto [n, letters] : {std::pair{1, "A"},
+                              {26, "Z"},
+                              {27, "AA"},
+                              {52, "AZ"},
+                              {53, "BA"},
+                              {208, "GZ"},
+                              {286, "JZ"},
+                              {287, "KA"},
+                              {702, "ZZ"},
+                              {703, "AAA"}})
         EXPECT_EQ(columnLetter(n).toStdString(), letters) << n;
 }
 
@@ -108,14 +116,35 @@ TEST(CashReportTest, everyColumnOfAServiceAndTheTotalAsASpreadsheetComputesIt) {
     fillCashReport(book, lines);
     const Worksheet& sheet = book.sheet(1);
     expectCells(sheet,
-                {{"A3", "1"},         {"B3", "Иванов"},         {"C3", "Иван"},        {"D3", "Иванович"},
-                 {"E3", "17"},        {"F3", "29"},             {"G3", "Прием врача"}, {"H3", "П"},
-                 {"I3", "A05.029"},   {"J3", "Поликлиника"},    {"K3", "Петров П.П."}, {"L3", "Сидорова А.А."},
-                 {"M3", "Техников Т.Т."}, {"N3", "12"},        {"O3", "Кабинет хирурга"}, {"P3", "150"},
-                 {"Q3", "2"},         {"R3", "=P3*Q3"},         {"S3", "05.03.2026"},  {"T3", "09:07:03"},
-                 {"U3", "05.03.2026"}, {"V3", "Нет"},           {"N4", ""},
-                 {"N5", ""},          {"A5", "3"},              {"R5", "=P5*Q5"},      {"A6", ""},
-                 {"A7", "ИТОГО:"},    {"R7", "=SUM(R3:R6)"}},
+                {{"A3", "1"},
+                 {"B3", "Иванов"},
+                 {"C3", "Иван"},
+                 {"D3", "Иванович"},
+                 {"E3", "17"},
+                 {"F3", "29"},
+                 {"G3", "Прием врача"},
+                 {"H3", "П"},
+                 {"I3", "A05.029"},
+                 {"J3", "Поликлиника"},
+                 {"K3", "Петров П.П."},
+                 {"L3", "Сидорова А.А."},
+                 {"M3", "Техников Т.Т."},
+                 {"N3", "12"},
+                 {"O3", "Кабинет хирурга"},
+                 {"P3", "150"},
+                 {"Q3", "2"},
+                 {"R3", "=P3*Q3"},
+                 {"S3", "05.03.2026"},
+                 {"T3", "09:07:03"},
+                 {"U3", "05.03.2026"},
+                 {"V3", "Нет"},
+                 {"N4", ""},
+                 {"N5", ""},
+                 {"A5", "3"},
+                 {"R5", "=P5*Q5"},
+                 {"A6", ""},
+                 {"A7", "ИТОГО:"},
+                 {"R7", "=SUM(R3:R6)"}},
                 "kassa");
     // A name beginning with "=" stays a name.
     EXPECT_EQ(sheet.cellValue(4, 2), "=Петров");
@@ -129,8 +158,9 @@ TEST(CashReportTest, everyColumnOfAServiceAndTheTotalAsASpreadsheetComputesIt) {
 }
 
 PaymentLine payment(const char* surname, const char* paid, const char* sum) {
-    return {QString::fromUtf8(surname), QStringLiteral("Иван"), QStringLiteral("Иванович"),
-            QStringLiteral("17"), QString::fromUtf8(paid), QStringLiteral("05.03.2026"), QString::fromUtf8(sum)};
+    return {QString::fromUtf8(surname), QStringLiteral("Иван"),  QStringLiteral("Иванович"),
+            QStringLiteral("17"),       QString::fromUtf8(paid), QStringLiteral("05.03.2026"),
+            QString::fromUtf8(sum)};
 }
 
 TEST(PaymentsReportTest, instalmentsShowWhatIsPaidAndWhatIsLeft) {
@@ -143,9 +173,20 @@ TEST(PaymentsReportTest, instalmentsShowWhatIsPaidAndWhatIsLeft) {
     fillPaymentsReport(book, {payment("Иванов", "1000", "1500.00"), payment("Петров", "0", "99.990000001")});
     const Worksheet& sheet = book.sheet(1);
     expectCells(sheet,
-                {{"A3", "1"}, {"B3", "Иванов"}, {"C3", "Иван"}, {"D3", "Иванович"}, {"E3", "05.03.2026"},
-                 {"F3", "17"}, {"G3", "1500"}, {"H3", "1000"}, {"I3", "=G3-H3"}, {"G4", "99.99"},
-                 {"H4", "99.99"}, {"A6", "ИТОГО:"}, {"G6", "=SUM(G3:G5)"}, {"H6", "=SUM(H3:H5)"},
+                {{"A3", "1"},
+                 {"B3", "Иванов"},
+                 {"C3", "Иван"},
+                 {"D3", "Иванович"},
+                 {"E3", "05.03.2026"},
+                 {"F3", "17"},
+                 {"G3", "1500"},
+                 {"H3", "1000"},
+                 {"I3", "=G3-H3"},
+                 {"G4", "99.99"},
+                 {"H4", "99.99"},
+                 {"A6", "ИТОГО:"},
+                 {"G6", "=SUM(G3:G5)"},
+                 {"H6", "=SUM(H3:H5)"},
                  {"I6", "=SUM(I3:I5)"}},
                 "оplata");
     EXPECT_TRUE(sheet.cellStyle(6, 18).bold);
@@ -179,9 +220,16 @@ TEST(PlanningReportTest, pricesByPrefixAndTotalsWithTheirParentheses) {
                          prices.priceOf(QStringLiteral("3"))}});
     const Worksheet& sheet = book.sheet(1);
     expectCells(sheet,
-                {{"A1", "Используемые услуги с 01.03.2026 по 31.03.2026"}, {"A3", "1"}, {"B3", "12"},
-                 {"C3", "Тонометрия"}, {"D3", "3"}, {"E3", "450"}, {"F3", "=D3*E3"}, {"E4", "99.5"},
-                 {"D6", "=SUM(D3:D5)"}, {"F6", "=SUM(F3:F5)"}},
+                {{"A1", "Используемые услуги с 01.03.2026 по 31.03.2026"},
+                 {"A3", "1"},
+                 {"B3", "12"},
+                 {"C3", "Тонометрия"},
+                 {"D3", "3"},
+                 {"E3", "450"},
+                 {"F3", "=D3*E3"},
+                 {"E4", "99.5"},
+                 {"D6", "=SUM(D3:D5)"},
+                 {"F6", "=SUM(F3:F5)"}},
                 "plan");
     EXPECT_TRUE(sheet.cellStyle(6, 6).bold);
     EXPECT_TRUE(sheet.cellStyle(6, 6).bordered);
@@ -196,7 +244,9 @@ TEST(PlanningReportTest, anEmptyPeriodWritesItsTitleAndTotals) {
     Workbook book = reportTemplate(QStringLiteral("plan.xls"));
     fillPlanningReport(book, kMarch, {});
     expectCells(book.sheet(1),
-                {{"A1", "Используемые услуги с 01.03.2026 по 31.03.2026"}, {"A3", ""}, {"D4", "=SUM(D3:D3)"},
+                {{"A1", "Используемые услуги с 01.03.2026 по 31.03.2026"},
+                 {"A3", ""},
+                 {"D4", "=SUM(D3:D3)"},
                  {"F4", "=SUM(F3:F3)"}},
                 "plan");
 }

@@ -14,8 +14,8 @@ namespace {
 
 InPatientLine inPatient(const char* department, const char* patient, const char* operation,
                         const char* bedDays = "0", const char* anaesthesia = "0") {
-    return {QString::fromUtf8(patient),  QStringLiteral("17"),   QString::fromUtf8(department),
-            QStringLiteral("05.03.2026"), QString::fromUtf8(operation), QStringLiteral("5000"),
+    return {QString::fromUtf8(patient),     QStringLiteral("17"),         QString::fromUtf8(department),
+            QStringLiteral("05.03.2026"),   QString::fromUtf8(operation), QStringLiteral("5000"),
             QString::fromUtf8(anaesthesia), QString::fromUtf8(bedDays)};
 }
 
@@ -96,8 +96,8 @@ TEST(InPatientReportTest, anEmptyPeriodWritesHeadingsAndTotalsThatReferToNoRowZe
     Workbook book = reportTemplate(QStringLiteral("econom.xls"));
     fillInPatientReport(book, {});
     const Worksheet& sheet = book.sheet(1);
-    expectCells(sheet,
-                {{"B1", ""}, {"A2", "№"}, {"A5", ""}, {"E6", "=SUM(E5:E5)"}, {"U6", "=SUM(U5:U5)"}}, "econom");
+    expectCells(sheet, {{"B1", ""}, {"A2", "№"}, {"A5", ""}, {"E6", "=SUM(E5:E5)"}, {"U6", "=SUM(U5:U5)"}},
+                "econom");
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
     EXPECT_EQ(Computed(book).at("S6"), "0");
@@ -105,9 +105,10 @@ TEST(InPatientReportTest, anEmptyPeriodWritesHeadingsAndTotalsThatReferToNoRowZe
 
 StaffShareLine staffLine(const char* doctor, const char* nurse, const char* sum, const char* nurseShare,
                          const char* doctorShare) {
-    return {QStringLiteral("05.03.2026"), QStringLiteral("17"),      QStringLiteral("Иванов Иван Иванович"),
-            QString::fromUtf8(doctor),    QString::fromUtf8(nurse), QString::fromUtf8(sum),
-            QStringLiteral("0"),          QString::fromUtf8(nurseShare), QString::fromUtf8(doctorShare)};
+    return {
+        QStringLiteral("05.03.2026"), QStringLiteral("17"),          QStringLiteral("Иванов Иван Иванович"),
+        QString::fromUtf8(doctor),    QString::fromUtf8(nurse),      QString::fromUtf8(sum),
+        QStringLiteral("0"),          QString::fromUtf8(nurseShare), QString::fromUtf8(doctorShare)};
 }
 
 TEST(StaffShareReportTest, twoDoctorsAndANurseGetPairsWithTheirSharesAndTotals) {
@@ -122,14 +123,36 @@ TEST(StaffShareReportTest, twoDoctorsAndANurseGetPairsWithTheirSharesAndTotals) 
     expectCells(sheet,
                 {{"A1", "Распределение сумм на оплату труда по врачам и медицинским сестрам за оказанные "
                         "платные медицинские услуги"},
-                 {"G2", "Петров П.П."}, {"G3", "%"}, {"H3", "сумма"}, {"I2", "Орлов О.О."},
-                 {"K2", "Сидорова А.А."}, {"M2", ""}, {"M3", ""},
-                 {"A4", "1"}, {"B4", "05.03.2026"}, {"C4", "17"}, {"D4", "Иванов Иван Иванович"}, {"E4", "1000"},
-                 {"F4", "0"}, {"G4", "70%"}, {"H4", "210"}, {"K4", "30%"}, {"L4", "90"}, {"I4", ""},
-                 {"I5", "100%"}, {"J5", "150"}, {"G5", ""},
-                 {"K6", "100%"}, {"L6", "30"},
-                 {"A7", ""}, {"A8", "ИТОГО:"}, {"H8", "=SUM(H3:H7)"}, {"J8", "=SUM(J3:J7)"},
-                 {"L8", "=SUM(L3:L7)"}, {"N8", "=SUM(N3:N7)"}, {"P8", ""}},
+                 {"G2", "Петров П.П."},
+                 {"G3", "%"},
+                 {"H3", "сумма"},
+                 {"I2", "Орлов О.О."},
+                 {"K2", "Сидорова А.А."},
+                 {"M2", ""},
+                 {"M3", ""},
+                 {"A4", "1"},
+                 {"B4", "05.03.2026"},
+                 {"C4", "17"},
+                 {"D4", "Иванов Иван Иванович"},
+                 {"E4", "1000"},
+                 {"F4", "0"},
+                 {"G4", "70%"},
+                 {"H4", "210"},
+                 {"K4", "30%"},
+                 {"L4", "90"},
+                 {"I4", ""},
+                 {"I5", "100%"},
+                 {"J5", "150"},
+                 {"G5", ""},
+                 {"K6", "100%"},
+                 {"L6", "30"},
+                 {"A7", ""},
+                 {"A8", "ИТОГО:"},
+                 {"H8", "=SUM(H3:H7)"},
+                 {"J8", "=SUM(J3:J7)"},
+                 {"L8", "=SUM(L3:L7)"},
+                 {"N8", "=SUM(N3:N7)"},
+                 {"P8", ""}},
                 "oftalmolog");
     EXPECT_TRUE(sheet.mergedRanges().contains(QStringLiteral("M2:N2")));
     EXPECT_FALSE(sheet.mergedRanges().contains(QStringLiteral("O2:P2")));
@@ -159,8 +182,15 @@ TEST(StaffShareReportTest, everyPersonGetsAPairBeyondNinetyNine) {
     // Slot 100 owns columns 205/206, the last nurse (slot 150) 305/306, past the two-letter columns.
     EXPECT_EQ(columnLetter(306), "KT");
     expectCells(sheet,
-                {{"GW2", "Врач 100"}, {"GX4", "21"}, {"GW4", "70%"}, {"KS2", "Медсестра 050"}, {"KT4", "9"},
-                 {"KS4", "30%"}, {"KU2", ""}, {"KT6", "=SUM(KT3:KT5)"}, {"KV6", "=SUM(KV3:KV5)"}},
+                {{"GW2", "Врач 100"},
+                 {"GX4", "21"},
+                 {"GW4", "70%"},
+                 {"KS2", "Медсестра 050"},
+                 {"KT4", "9"},
+                 {"KS4", "30%"},
+                 {"KU2", ""},
+                 {"KT6", "=SUM(KT3:KT5)"},
+                 {"KV6", "=SUM(KV3:KV5)"}},
                 "oftalmolog");
     EXPECT_TRUE(sheet.cellStyle(6, 2 * 152 + 6).bordered);
     EXPECT_FALSE(sheet.cellStyle(6, 2 * 152 + 7).bordered);

@@ -43,10 +43,11 @@ protected:
     void insert(const std::vector<Service>& services, QStringList more = {}) {
         int n = 0;
         for (const Service& s : services)
-            more << QStringLiteral("insert into people (ipeop, fam, nam, oth, data_usl, ndog, kodgvv, name, kod, "
-                                   "summa, kol, fiov, medsestr, otdelenie, tip_pom, time_us, dataisp, simv, "
-                                   "chopl, prover) values (null, %1, 'Иван', 'Иванович', %2, %3, %4, %5, "
-                                   "'A05.029', %6, %7, %8, %9, %10, %11, '09:00:%12', %2, 'П', %13, 'Нет')")
+            more << QStringLiteral(
+                        "insert into people (ipeop, fam, nam, oth, data_usl, ndog, kodgvv, name, kod, "
+                        "summa, kol, fiov, medsestr, otdelenie, tip_pom, time_us, dataisp, simv, "
+                        "chopl, prover) values (null, %1, 'Иван', 'Иванович', %2, %3, %4, %5, "
+                        "'A05.029', %6, %7, %8, %9, %10, %11, '09:00:%12', %2, 'П', %13, 'Нет')")
                         .arg(literal(s.surname), literal(s.date), literal(s.contract), literal(s.number),
                              literal(s.service), literal(s.price), s.quantity, literal(s.doctor),
                              literal(s.nurse))
@@ -109,7 +110,8 @@ TEST_F(ReportWindowsTest, theCashReportWindowOffersItsChoices) {
     auto* breakdown = child<QComboBox>(8, "sComboBox1");
     EXPECT_EQ(breakdown->count(), 63);
     EXPECT_EQ(breakdown->findText(QStringLiteral("ВСПОМОГАТЕЛЬНЫЕ СЛУЖБЫ")), -1);
-    EXPECT_EQ(breakdown->itemText(breakdown->findText(QStringLiteral("Офтальмологический кабинет детский (врач)")) + 1),
+    EXPECT_EQ(breakdown->itemText(
+                  breakdown->findText(QStringLiteral("Офтальмологический кабинет детский (врач)")) + 1),
               "ОПЕРБЛОК");
     EXPECT_NE(breakdown->findText(QStringLiteral("ОЛМХГ -ДСС")), -1);
 }
@@ -127,7 +129,8 @@ TEST_F(ReportWindowsTest, theCashReportListsThePeriodNarrowedByADoctorWithAnApos
     Service february = second;
     february.date = QStringLiteral("28.02.2026");
     insert({first, april, second, february},
-           {QStringLiteral("insert into otdel (id_o, name, kod) values (null, 'Терапевтическое отделение', '41')")});
+           {QStringLiteral(
+               "insert into otdel (id_o, name, kod) values (null, 'Терапевтическое отделение', '41')")});
     start();
     setPeriod(4, "01.03.2026", "31.03.2026");
     click(4, "sBitBtn1");
@@ -137,8 +140,15 @@ TEST_F(ReportWindowsTest, theCashReportListsThePeriodNarrowedByADoctorWithAnApos
         const Worksheet& sheet = book.sheet(1);
         EXPECT_EQ(sheet.cellValue(3, 2) + sheet.cellValue(4, 2), "ИвановПетров");
         expectCells(sheet,
-                    {{"N3", ""}, {"N4", "41"}, {"K4", "Д'Артаньян"}, {"P4", "150.5"}, {"Q4", "2"}, {"R4", "=P4*Q4"},
-                     {"A5", ""}, {"A6", "ИТОГО:"}, {"R6", "=SUM(R3:R5)"}},
+                    {{"N3", ""},
+                     {"N4", "41"},
+                     {"K4", "Д'Артаньян"},
+                     {"P4", "150.5"},
+                     {"Q4", "2"},
+                     {"R4", "=P4*Q4"},
+                     {"A5", ""},
+                     {"A6", "ИТОГО:"},
+                     {"R6", "=SUM(R3:R5)"}},
                     "kassa");
     }
 
@@ -165,10 +175,10 @@ TEST_F(ReportWindowsTest, badPeriodsAndOddNarrowingValuesNeverGiveAWrongReport) 
     click(4, "sBitBtn4");
     setPeriod(8, "01.03.2026", "3");
     click(8, "sBitBtn1");
-    EXPECT_EQ(messages.texts(), QStringList({"'__.__.____' не является правильной датой",
-                                             "'31.03.____' не является правильной датой",
-                                             "Начало периода позже его окончания",
-                                             "'3_.__.____' не является правильной датой"}));
+    EXPECT_EQ(
+        messages.texts(),
+        QStringList({"'__.__.____' не является правильной датой", "'31.03.____' не является правильной датой",
+                     "Начало периода позже его окончания", "'3_.__.____' не является правильной датой"}));
     for (const auto& m : messages.shown)
         EXPECT_EQ(m.caption, "Ошибка");
     EXPECT_TRUE(spreadsheets.started().isEmpty());
@@ -176,7 +186,8 @@ TEST_F(ReportWindowsTest, badPeriodsAndOddNarrowingValuesNeverGiveAWrongReport) 
     // A value longer than any column, or full of apostrophes, narrows to nothing.
     messages.shown.clear();
     setPeriod(4, "01.03.2026", "31.03.2026");
-    for (const QString& value : {QString(300, u'Ж'), QStringLiteral("' or ''='"), QStringLiteral("'; drop table people")}) {
+    for (const QString& value :
+         {QString(300, u'Ж'), QStringLiteral("' or ''='"), QStringLiteral("'; drop table people")}) {
         narrow("sCheckBox1", "sComboBox1", value);
         click(4, "sBitBtn1");
         click(4, "sBitBtn3");
@@ -201,10 +212,13 @@ TEST_F(ReportWindowsTest, paymentsAndPlanningComeFromTheRegisterAndThePriceList)
     paidInFull.service = QStringLiteral("Тонометрия");
     paidInFull.price = QStringLiteral("33.33");
     paidInFull.quantity = QStringLiteral("3");
-    insert({paidInPart, paidInFull},
-           {QStringLiteral("insert into prais (idp, kodgvv, name, summa) values (null, '120', 'Периметрия', '450')"),
-            QStringLiteral("insert into prais (idp, kodgvv, name, summa) values (null, '12', 'Тонометрия', '300')"),
-            QStringLiteral("insert into prais (idp, kodgvv, name, summa) values (null, '29', 'Прием', '700')")});
+    insert(
+        {paidInPart, paidInFull},
+        {QStringLiteral(
+             "insert into prais (idp, kodgvv, name, summa) values (null, '120', 'Периметрия', '450')"),
+         QStringLiteral(
+             "insert into prais (idp, kodgvv, name, summa) values (null, '12', 'Тонометрия', '300')"),
+         QStringLiteral("insert into prais (idp, kodgvv, name, summa) values (null, '29', 'Прием', '700')")});
     start();
     setPeriod(4, "01.03.2026", "31.03.2026");
     click(4, "sBitBtn3");
@@ -212,13 +226,26 @@ TEST_F(ReportWindowsTest, paymentsAndPlanningComeFromTheRegisterAndThePriceList)
     ASSERT_EQ(spreadsheets.shown().size(), 2) << messages.texts().join(u'\n').toStdString();
     Workbook payments(Workbook::open(spreadsheets.shown().value(0)));
     expectCells(payments.sheet(1),
-                {{"B3", "Иванов"}, {"F3", "17"}, {"G3", "1500"}, {"H3", "1000"}, {"B4", "Петров"}, {"G4", "99.99"},
-                 {"H4", "99.99"}, {"I6", "=SUM(I3:I5)"}},
+                {{"B3", "Иванов"},
+                 {"F3", "17"},
+                 {"G3", "1500"},
+                 {"H3", "1000"},
+                 {"B4", "Петров"},
+                 {"G4", "99.99"},
+                 {"H4", "99.99"},
+                 {"I6", "=SUM(I3:I5)"}},
                 "оplata");
     Workbook plan = shown();
     expectCells(plan.sheet(1),
-                {{"A1", "Используемые услуги с 01.03.2026 по 31.03.2026"}, {"B3", "12"}, {"C3", "Тонометрия"},
-                 {"D3", "3"}, {"E3", "450"}, {"B4", "29"}, {"D4", "2"}, {"E4", "700"}, {"F6", "=SUM(F3:F5)"}},
+                {{"A1", "Используемые услуги с 01.03.2026 по 31.03.2026"},
+                 {"B3", "12"},
+                 {"C3", "Тонометрия"},
+                 {"D3", "3"},
+                 {"E3", "450"},
+                 {"B4", "29"},
+                 {"D4", "2"},
+                 {"E4", "700"},
+                 {"F6", "=SUM(F3:F5)"}},
                 "plan");
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
@@ -243,7 +270,8 @@ TEST_F(ReportWindowsTest, aDateOrSumTheServerCannotReadStopsTheReportWithItsMess
     setPeriod(4, "01.03.2026", "31.03.2026");
     click(4, "sBitBtn3");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("conversion error"))) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("conversion error")))
+        << messages.shown[0].text.toStdString();
     EXPECT_EQ(messages.shown[0].caption, "Ошибка");
 
     insert({badDate});
@@ -286,15 +314,32 @@ TEST_F(ReportWindowsTest, theDepartmentBreakdownReportsFromTheDatabasesProcedure
     ASSERT_EQ(spreadsheets.shown().size(), 2) << messages.texts().join(u'\n').toStdString();
     Workbook inPatient(Workbook::open(spreadsheets.shown().value(0)));
     expectCells(inPatient.sheet(1),
-                {{"B1", "Терапевтическое отделение"}, {"D5", "Петров Иван Иванович"}, {"O5", "2401"},
-                 {"E6", "=SUM(E5:E5)"}, {"B8", "Хирургическое отделение"}, {"A12", "1"}, {"E12", "12401"},
-                 {"F12", "10000"}, {"O12", "2401"}, {"E13", "=SUM(E12:E12)"}},
+                {{"B1", "Терапевтическое отделение"},
+                 {"D5", "Петров Иван Иванович"},
+                 {"O5", "2401"},
+                 {"E6", "=SUM(E5:E5)"},
+                 {"B8", "Хирургическое отделение"},
+                 {"A12", "1"},
+                 {"E12", "12401"},
+                 {"F12", "10000"},
+                 {"O12", "2401"},
+                 {"E13", "=SUM(E12:E12)"}},
                 "econom");
     Workbook staff = shown();
     expectCells(staff.sheet(1),
-                {{"G2", "Петров П.П."}, {"I2", "Сидорова А.А."}, {"K2", ""}, {"D4", "Иванов Иван Иванович"},
-                 {"G4", "70%"}, {"H4", "210"}, {"I4", "30%"}, {"J4", "90"}, {"D5", "Орлов Иван Иванович"},
-                 {"G5", "100%"}, {"H5", "300"}, {"A7", "ИТОГО:"}, {"H7", "=SUM(H3:H6)"}},
+                {{"G2", "Петров П.П."},
+                 {"I2", "Сидорова А.А."},
+                 {"K2", ""},
+                 {"D4", "Иванов Иван Иванович"},
+                 {"G4", "70%"},
+                 {"H4", "210"},
+                 {"I4", "30%"},
+                 {"J4", "90"},
+                 {"D5", "Орлов Иван Иванович"},
+                 {"G5", "100%"},
+                 {"H5", "300"},
+                 {"A7", "ИТОГО:"},
+                 {"H7", "=SUM(H3:H6)"}},
                 "oftalmolog");
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
