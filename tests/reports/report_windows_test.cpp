@@ -349,6 +349,22 @@ TEST_F(ReportWindowsTest, theDepartmentBreakdownReportsFromTheDatabasesProcedure
     EXPECT_EQ(Computed(spreadsheets.shown().value(1)).at("H7"), "510");
 }
 
+TEST_F(ReportWindowsTest, aTemplateThatCannotBeStartedIsReportedForEveryReport) {
+    start();
+    setPeriod(4, "01.03.2026", "31.03.2026");
+    setPeriod(8, "01.03.2026", "31.03.2026");
+    spreadsheets.failStart();
+    for (auto [window, button] :
+         {std::pair{4, "sBitBtn1"}, {4, "sBitBtn3"}, {4, "sBitBtn4"}, {8, "sBitBtn1"}, {8, "sBitBtn3"}})
+        click(window, button);
+    ASSERT_EQ(messages.shown.size(), 5u);
+    for (const auto& m : messages.shown) {
+        EXPECT_EQ(m.text, "Невозможно вывести в Excel ");
+        EXPECT_EQ(m.caption, "Ошибка");
+    }
+    EXPECT_TRUE(spreadsheets.shown().isEmpty());
+}
+
 TEST_F(ReportWindowsTest, anEmptyInPatientPeriodShowsHeadingsAndAZeroTotal) {
     start();
     setPeriod(8, "01.03.2026", "31.03.2026");
