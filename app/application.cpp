@@ -8,6 +8,8 @@
 #include "cashdesk/record_editor_window.h"
 #include "cashdesk/refund_window.h"
 #include "documents/contract_window.h"
+#include "reports/cash_report_window.h"
+#include "reports/department_breakdown_window.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -75,10 +77,14 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<ContractWindow>(*workstation_);
     case 3:
         return std::make_unique<PassportWindow>(*workstation_);
+    case 4:
+        return std::make_unique<CashReportWindow>(*workstation_);
     case 6:
         return std::make_unique<RecordEditorWindow>(*workstation_);
     case 7:
         return std::make_unique<RefundWindow>(*workstation_);
+    case 8:
+        return std::make_unique<DepartmentBreakdownWindow>(*workstation_);
     case 9:
         return std::make_unique<PartialPaymentWindow>(*workstation_);
     case 10:
