@@ -2,6 +2,7 @@
 
 #include "workstation/command.h"
 #include "data/dataset.h"
+#include "workstation/services.h"
 
 #include <QHeaderView>
 #include <algorithm>
@@ -26,7 +27,16 @@ DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, 
     connect(&dataSet_, &DataSet::reset, this, &DataGrid::sizeColumns);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { followGrid(current); });
+    connect(model_, &DataSetModel::editRefused, this,
+            [this](const QString& text) { messages_.error(text); });
     followDataSet(dataSet_.currentRow());
+}
+
+void DataGrid::setEditable(bool on) {
+    model_->setEditable(on);
+    setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed
+                       : QAbstractItemView::NoEditTriggers);
 }
 
 void DataGrid::sizeColumns() {

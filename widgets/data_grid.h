@@ -22,6 +22,8 @@ public:
 
     DataSet& dataSet() const { return dataSet_; }
     DataSetModel& dataModel() const { return *model_; }
+    // Cells are typed into in place (double click, F2 or typing); a value the dataset refuses is shown.
+    void setEditable(bool on);
 
 private:
     void followDataSet(int row);

@@ -1,5 +1,7 @@
 #include "widgets/dataset_model.h"
 
+#include "data/errors.h"
+
 #include "data/dataset.h"
 
 namespace zorvel {
@@ -99,6 +101,33 @@ bool DataSetModel::canFetchMore(const QModelIndex& parent) const {
 void DataSetModel::fetchMore(const QModelIndex& parent) {
     if (!parent.isValid())
         dataSet_.fetchMore(256);
+}
+
+Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (editable_ && index.isValid() && fieldOf(index.column()) >= 0 && dataSet_.table())
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!editable_ || role != Qt::EditRole || !index.isValid())
+        return false;
+    const int f = fieldOf(index.column());
+    if (f < 0)
+        return false;
+    const QString text = value.toString();
+    if (text == dataSet_.text(index.row(), f))
+        return false; // nothing changed: the row is not put into editing
+    try {
+        dataSet_.setCurrentRow(index.row());
+        dataSet_.edit();
+        dataSet_.setFieldText(dataSet_.fields()[static_cast<size_t>(f)].name, text);
+    } catch (const std::exception& e) {
+        emit editRefused(errorMessage(e));
+        return false;
+    }
+    return true;
 }
 
 } // namespace zorvel

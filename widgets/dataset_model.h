@@ -28,7 +28,16 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     bool canFetchMore(const QModelIndex& parent) const override;
+    // An editable model writes what is typed into a cell into the dataset's current row (which it puts
+    // into editing); the row is posted when the dataset moves on or a screen posts it.
+    void setEditable(bool on) { editable_ = on; }
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     void fetchMore(const QModelIndex& parent) override;
+
+signals:
+    // The dataset refused a typed value; the text says why.
+    void editRefused(const QString& text);
 
 private:
     int fieldOf(int column) const;
@@ -37,6 +46,7 @@ private:
     DataSet& dataSet_;
     std::vector<Column> chosen_;
     std::vector<int> fieldIndexes_;
+    bool editable_ = false;
 };
 
 } // namespace zorvel
