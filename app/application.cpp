@@ -5,6 +5,7 @@
 #include "cashdesk/passport_window.h"
 #include "clients/client_edit_window.h"
 #include "clients/clients_window.h"
+#include "clients/invoice_window.h"
 #include "documents/contract_window.h"
 
 #include "workstation/site_config.h"
@@ -76,6 +77,8 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
     case 5:
         // Its entry time (sEdit14) ticks with the main window's clock.
         return std::make_unique<ClientsWindow>(*workstation_);
+    case 11:
+        return std::make_unique<InvoiceWindow>(*workstation_);
     case 13:
         return std::make_unique<ClientEditWindow>(*workstation_);
     default:
