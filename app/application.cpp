@@ -10,7 +10,6 @@
 
 #include "workstation/site_config.h"
 
-
 namespace zorvel {
 
 namespace {

@@ -62,12 +62,13 @@ const char* const kHeadLine = "Начальник ГБУ \"Квелдор\" ____
 } // namespace
 
 QString billDetailQuery(const BillSelection& selection) {
-    const QString columns = QStringLiteral(
-        "fam,nam,oth, name,data_usl,kol,summa,organis,kod,fiov,medsestr,ndog,nomnapr,datnapr");
+    const QString columns =
+        QStringLiteral("fam,nam,oth, name,data_usl,kol,summa,organis,kod,fiov,medsestr,ndog,nomnapr,datnapr");
     // Identical lines collapse into one; SUM, their quantities added, keeps them in the persons' totals,
     // so the register and the acts add up to the bill.
-    return QStringLiteral("select fam,nam,oth,kod, name,data_usl,kol,summa,organis,fiov,medsestr,ndog,nomnapr,"
-                          "datnapr,sum(kol) from PEOPLECBUX where  organis=") +
+    return QStringLiteral(
+               "select fam,nam,oth,kod, name,data_usl,kol,summa,organis,fiov,medsestr,ndog,nomnapr,"
+               "datnapr,sum(kol) from PEOPLECBUX where  organis=") +
            quotedValue(selection.payer) + conditions(selection) + QStringLiteral(" group by ") + columns +
            QStringLiteral(" order by ") + columns;
 }
@@ -79,16 +80,19 @@ QString billWaybillQuery(const BillSelection& selection) {
 }
 
 QString treatedRegisterQuery(const QString& periodStart, const QString& periodEnd) {
-    return QStringLiteral("select fam,nam, oth,nomnapr,datnapr,data_usl,simv,kod,name,summa,sum(kol), kol,fiov, "
-                          "medsestr from PEOPLECBUX where  cast(data_usl as date)>=") +
-           quotedValue(periodStart) + QStringLiteral(" and cast(data_usl as date)<=") + quotedValue(periodEnd) +
+    return QStringLiteral(
+               "select fam,nam, oth,nomnapr,datnapr,data_usl,simv,kod,name,summa,sum(kol), kol,fiov, "
+               "medsestr from PEOPLECBUX where  cast(data_usl as date)>=") +
+           quotedValue(periodStart) + QStringLiteral(" and cast(data_usl as date)<=") +
+           quotedValue(periodEnd) +
            QStringLiteral(" group by fam,nam, oth,nomnapr,datnapr,data_usl,simv,kod,name,summa, kol,fiov, "
                           "medsestr order by  fam,nam, oth, data_usl,nomnapr,datnapr,simv,kod,name,summa,kol,"
                           "fiov,medsestr");
 }
 
 bool startsNewPerson(const BillLine& previousPerson, const BillLine& line) {
-    const int differing = (line.surname != previousPerson.surname) + (line.firstName != previousPerson.firstName) +
+    const int differing = (line.surname != previousPerson.surname) +
+                          (line.firstName != previousPerson.firstName) +
                           (line.patronymic != previousPerson.patronymic);
     return differing >= 2;
 }
@@ -118,7 +122,8 @@ void fillRegisterAppendix(Worksheet& sheet, const std::vector<BillLine>& lines, 
     const QString today = DateInWords(texts.today);
     sheet.setText(2, "k", QStringLiteral("к Договору №") + texts.contractNumber);
     sheet.setText(3, "k", QStringLiteral("от ") + today);
-    sheet.setText(5, "d", QStringLiteral("К счет-фактуре №") + texts.invoiceNumber + QStringLiteral(" от ") + today);
+    sheet.setText(5, "d",
+                  QStringLiteral("К счет-фактуре №") + texts.invoiceNumber + QStringLiteral(" от ") + today);
     sheet.setText(4, "d", QStringLiteral("Реестр учета пролеченных долностных лиц ") + texts.payer);
     if (lines.empty())
         return;
@@ -146,8 +151,9 @@ void fillRegisterAppendix(Worksheet& sheet, const std::vector<BillLine>& lines, 
         sheet.setCell(row, "i", number(line.price));
         sheet.setCell(row, "j", number(line.quantity));
         sheet.setCell(row, "k", QStringLiteral("=i%1*j%1").arg(row));
-        sheet.setText(row, "l", line.doctor.isEmpty() ? QStringLiteral("м/с ") + line.nurse
-                                                      : QStringLiteral("вр. ") + line.doctor);
+        sheet.setText(row, "l",
+                      line.doctor.isEmpty() ? QStringLiteral("м/с ") + line.nurse
+                                            : QStringLiteral("вр. ") + line.doctor);
         sheet.range(span("A", "L", row)).setWrapText();
     };
     for (const BillLine& line : lines) {
@@ -180,7 +186,8 @@ void fillRegisterAppendix(Worksheet& sheet, const std::vector<BillLine>& lines, 
         sheet.setText(row, "a", text);
     };
     signature(r + 3, "H", QStringLiteral("Начальник ГБУ \"Квелдор\" ______________________") + texts.head);
-    signature(r + 4, "G", QStringLiteral("Главный бухгалтер _________________________ ") + texts.chiefAccountant);
+    signature(r + 4, "G",
+              QStringLiteral("Главный бухгалтер _________________________ ") + texts.chiefAccountant);
     signature(r + 6, "B", QStringLiteral("М.П."));
     signature(r + 8, "G", QStringLiteral("Исполнитель экономист ") + texts.economist);
     signature(r + 9, "G", QStringLiteral("Тел. ") + texts.telephone);
@@ -189,7 +196,8 @@ void fillRegisterAppendix(Worksheet& sheet, const std::vector<BillLine>& lines, 
 namespace {
 
 // The head of one act, rows b+1 to b+19.
-void actHeader(Worksheet& sheet, int b, const BillLine& line, const QString& invoiceNumber, const QString& today) {
+void actHeader(Worksheet& sheet, int b, const BillLine& line, const QString& invoiceNumber,
+               const QString& today) {
     for (int row = b + 1; row <= b + 18; ++row)
         sheet.range(span("A", "E", row)).merge();
     for (int row = b + 1; row <= b + 5; ++row)
@@ -200,7 +208,8 @@ void actHeader(Worksheet& sheet, int b, const BillLine& line, const QString& inv
         .setWrapText();
     const std::pair<int, QString> rows[] = {
         {1, QStringLiteral("АКТ ВЫПОЛНЕННЫХ РАБОТ")},
-        {2, QStringLiteral("ПРИЛОЖЕНИЕ К СЧЕТУ - ФАКТУРЕ № ") + invoiceNumber + QStringLiteral(" от ") + today},
+        {2,
+         QStringLiteral("ПРИЛОЖЕНИЕ К СЧЕТУ - ФАКТУРЕ № ") + invoiceNumber + QStringLiteral(" от ") + today},
         {3, QStringLiteral("ЗА ОКАЗАННЫЕ СОТРУДНИКУ ОРГАНОВ ВНУТРЕННИХ ДЕЛ МЕДИЦИНСКИЕ УСЛУГИ")},
         {4, QStringLiteral("В Государственном бюджетном учреждении \"Квелдор\"")},
         {5, QStringLiteral("наименование лечебного учреждения")},
@@ -263,8 +272,9 @@ void fillActs(Worksheet& sheet, const std::vector<BillLine>& lines, const Invoic
         } else if (startsNewPerson(previous, line)) {
             previous = line;
             closePage(r, firstLine, QStringLiteral("Начальник ГБУ \"Квелдор\"  __________________ "));
-            sheet.setText(r + 3, "b", QStringLiteral("Экономист  ____________________________") +
-                                          texts.economistSignature);
+            sheet.setText(r + 3, "b",
+                          QStringLiteral("Экономист  ____________________________") +
+                              texts.economistSignature);
             sheet.range(span("B", "E", r + 3)).merge();
             sheet.addPageBreakBefore(r + 4);
             r += 4; // the new page's first row stays empty
@@ -279,15 +289,17 @@ void fillActs(Worksheet& sheet, const std::vector<BillLine>& lines, const Invoic
     ++r;
     closePage(r, firstLine, QString::fromUtf8(kHeadLine));
     sheet.range(span("B", "E", r + 3)).merge();
-    sheet.setText(r + 3, "b", QStringLiteral("Экономист  ____________________________") + texts.economistSignature);
+    sheet.setText(r + 3, "b",
+                  QStringLiteral("Экономист  ____________________________") + texts.economistSignature);
     sheet.setText(r + 3, "f", QString());
     sheet.addPageBreakBefore(r + 4);
 }
 
 void fillWaybill(Worksheet& sheet, const std::vector<WaybillLine>& lines, qint64 total,
                  const InvoiceTexts& texts) {
-    sheet.setText(1, "a", QStringLiteral("НАКЛАДНАЯ № ") + texts.waybillNumber + QStringLiteral(" от ") +
-                              DateInWords(texts.today));
+    sheet.setText(1, "a",
+                  QStringLiteral("НАКЛАДНАЯ № ") + texts.waybillNumber + QStringLiteral(" от ") +
+                      DateInWords(texts.today));
     sheet.setText(10, "a", QStringLiteral("Покупатель: ") + texts.payer);
     sheet.setText(11, "a", QStringLiteral("Адрес : ") + texts.address);
     sheet.setText(12, "a", texts.taxNumbers);
@@ -317,8 +329,9 @@ void fillWaybill(Worksheet& sheet, const std::vector<WaybillLine>& lines, qint64
 }
 
 void fillBill(Worksheet& sheet, qint64 total, const InvoiceTexts& texts) {
-    sheet.setText(9, "b", QStringLiteral("СЧЕТ № ") + texts.invoiceNumber + QStringLiteral(" от ") +
-                              DateInWords(texts.today));
+    sheet.setText(9, "b",
+                  QStringLiteral("СЧЕТ № ") + texts.invoiceNumber + QStringLiteral(" от ") +
+                      DateInWords(texts.today));
     sheet.setCell(11, "k", moneyText(total));
     sheet.setText(25, "b", amountInWords(total) + '.');
     sheet.setText(12, "b", QStringLiteral("Плательщик: ") + texts.payer);
@@ -331,8 +344,9 @@ void fillBill(Worksheet& sheet, qint64 total, const InvoiceTexts& texts) {
 }
 
 void fillInvoice(Worksheet& sheet, qint64 total, const InvoiceTexts& texts) {
-    sheet.setText(11, "a", QStringLiteral("СЧЕТ-ФАКТУРА № ") + texts.invoiceNumber + QStringLiteral(" от ") +
-                               DateInWords(texts.today));
+    sheet.setText(11, "a",
+                  QStringLiteral("СЧЕТ-ФАКТУРА № ") + texts.invoiceNumber + QStringLiteral(" от ") +
+                      DateInWords(texts.today));
     sheet.setText(30, "a", QStringLiteral("Всего к оплате:") + amountInWords(total) + '.');
     sheet.setText(20, "a", QStringLiteral("Плательщик: ") + texts.payer);
     sheet.setText(21, "a", QStringLiteral("Адрес : ") + texts.address);

@@ -60,18 +60,18 @@ struct TreatedLine {
 // The window's texts that the documents print.
 struct InvoiceTexts {
     QString payer;
-    QString contractNumber; // sEdit6
-    QString invoiceNumber;  // sEdit7: the bill, the invoice, the acts and the register appendix
-    QString waybillNumber;  // sEdit1
-    QString head;           // sEdit5
+    QString contractNumber;  // sEdit6
+    QString invoiceNumber;   // sEdit7: the bill, the invoice, the acts and the register appendix
+    QString waybillNumber;   // sEdit1
+    QString head;            // sEdit5
     QString chiefAccountant; // sEdit4
-    QString economist;      // sEdit2
-    QString telephone;      // sEdit3
-    QString address;        // sEdit8
-    QString taxNumbers;     // sEdit9
-    QString bank;           // sEdit13
-    QString account;        // sEdit10
-    QString okpo;           // sEdit11
+    QString economist;       // sEdit2
+    QString telephone;       // sEdit3
+    QString address;         // sEdit8
+    QString taxNumbers;      // sEdit9
+    QString bank;            // sEdit13
+    QString account;         // sEdit10
+    QString okpo;            // sEdit11
     QString personalAccount; // sEdit12
     // The fixed signature texts end with these (configuration).
     QString headSignature;

@@ -27,7 +27,8 @@ BoundEditor::BoundEditor(QComboBox* editor, DataSet& dataSet, const QString& fie
         limitLength(editor, width);
     connect(line_, &QLineEdit::textEdited, this, &BoundEditor::write);
     // Picking an entry of the list writes it as typing does.
-    connect(editor, &QComboBox::activated, this, [this, editor](int index) { write(editor->itemText(index)); });
+    connect(editor, &QComboBox::activated, this,
+            [this, editor](int index) { write(editor->itemText(index)); });
     line_->installEventFilter(this);
     connectDataSet();
 }

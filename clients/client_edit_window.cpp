@@ -49,8 +49,8 @@ ClientEditWindow::ClientEditWindow(Workstation& workstation, QWidget* parent)
     auto* panelLayout = new QGridLayout(panel);
     const char* const checks[] = {"Фамилия", "Имя", "Отчество", "№ договора", "№ услуги", "Дата"};
     const char* const fields[] = {"sEdit9", "sEdit10", "sEdit11", "sEdit13", "sEdit12", "sDateEdit2"};
-    const char* const hints[] = {"Фамилия для поиска", "Имя для поиска", "Отчество для поиска", nullptr,
-                                 nullptr, nullptr};
+    const char* const hints[] = {
+        "Фамилия для поиска", "Имя для поиска", "Отчество для поиска", nullptr, nullptr, nullptr};
     const char* const columns[] = {"FAM", "NAM", "OTH", "NDOG", "KODGVV", nullptr};
     for (int i = 0; i < 6; ++i) {
         auto* check = new QCheckBox(QString::fromUtf8(checks[i]), panel);
@@ -207,8 +207,9 @@ void ClientEditWindow::lookUpDepartment(const QString& code) {
         if (!clients.isOpen() || clients.currentRow() < 0)
             return;
         clients.edit();
-        clients.setFieldText(QStringLiteral("OTDELENIE"),
-                             departments.isOpen() ? departments.fieldText(QStringLiteral("NAME")) : QString());
+        clients.setFieldText(QStringLiteral("OTDELENIE"), departments.isOpen()
+                                                              ? departments.fieldText(QStringLiteral("NAME"))
+                                                              : QString());
         clients.post();
     });
 }

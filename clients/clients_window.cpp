@@ -193,8 +193,10 @@ QWidget* ClientsWindow::buildEntryTab() {
     auto* passport = new QGroupBox(QStringLiteral("Паспортные   данные"), tab);
     passport->setObjectName(QStringLiteral("sGroupBox1"));
     auto* passportLayout = new QGridLayout(passport);
-    const std::pair<const char*, QLineEdit*> passportFields[] = {
-        {"Серия", seriesEdit_}, {"№", passportNumberEdit_}, {"Выдан", issuedByEdit_}, {"Адрес", addressEdit_}};
+    const std::pair<const char*, QLineEdit*> passportFields[] = {{"Серия", seriesEdit_},
+                                                                 {"№", passportNumberEdit_},
+                                                                 {"Выдан", issuedByEdit_},
+                                                                 {"Адрес", addressEdit_}};
     int p = 0;
     for (const auto& [label, field] : passportFields) {
         field->setParent(passport);
@@ -224,13 +226,34 @@ QWidget* ClientsWindow::buildEntryTab() {
     layout->addLayout(buttons);
 
     // The focus order of the entry: where Enter and Tab go next.
-    QWidget* order[] = {surnameEdit_,      firstNameEdit_,     patronymicEdit_,   careKindCombo_,
-                        doctorCombo_,      nurseCombo_,        technicianCombo_,  departmentCodeEdit_,
-                        serviceNumberEdit_, sumEdit_,          quantityEdit_,     contractEdit_,
-                        workOrderEdit_,    workOrderDateEdit_, serviceCodeEdit_,  entryTimeEdit_,
-                        departmentName_,   serviceNameEdit_,   seriesEdit_,       passportNumberEdit_,
-                        issuedByEdit_,     addressEdit_,       organisationCombo_, referralEdit_,
-                        referralDateEdit_, serviceDateEdit_,   saveButton,        invoicing,
+    QWidget* order[] = {surnameEdit_,
+                        firstNameEdit_,
+                        patronymicEdit_,
+                        careKindCombo_,
+                        doctorCombo_,
+                        nurseCombo_,
+                        technicianCombo_,
+                        departmentCodeEdit_,
+                        serviceNumberEdit_,
+                        sumEdit_,
+                        quantityEdit_,
+                        contractEdit_,
+                        workOrderEdit_,
+                        workOrderDateEdit_,
+                        serviceCodeEdit_,
+                        entryTimeEdit_,
+                        departmentName_,
+                        serviceNameEdit_,
+                        seriesEdit_,
+                        passportNumberEdit_,
+                        issuedByEdit_,
+                        addressEdit_,
+                        organisationCombo_,
+                        referralEdit_,
+                        referralDateEdit_,
+                        serviceDateEdit_,
+                        saveButton,
+                        invoicing,
                         close};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -282,20 +305,34 @@ QWidget* ClientsWindow::buildViewTab() {
     connect(edit, &QPushButton::clicked, this, &ClientsWindow::editingRequested);
 
     const std::vector<DataSetModel::Column> columns = {
-        {"FAM", "Фамилия"},          {"NAM", "Имя"},
-        {"OTH", "Отчество"},         {"KODGVV", "№ услуги"},
-        {"NAME", "Наиенование услуги"}, {"FIOV", "Доктор"},
-        {"DATA_USL", "Дата услуги"}, {"OTDELENIE", "Отделение"},
-        {"TIP_POM", "Тип помощи"},   {"KOD", "Код"},
-        {"KOL", "Количчество"},      {"SUMMA", "Стоимость"},
-        {"SUMMAO", "Сумма оплаты"},  {"TIME_US", "Время занесения"},
-        {"NDOG", "№ договора"},      {"SIMV", "Д\\М"},
-        {"DATAISP", "Дата исправления"}, {"MEDSESTR", "Медсестра"},
-        {"TEHN", "Техник"},          {"SERIA", "Серия"},
-        {"NOMER", "№ паспорта"},     {"VIDAN", "Выдан"},
-        {"ADRESS", "Адрес"},         {"DATAO", "Дата оплаты"},
-        {"NOMNAR", "№ наряда"},      {"DATANAR", "Дата наряда"},
-        {"PROVER", "Проверен"},      {"ORGANIS", "Организация"},
+        {"FAM", "Фамилия"},
+        {"NAM", "Имя"},
+        {"OTH", "Отчество"},
+        {"KODGVV", "№ услуги"},
+        {"NAME", "Наиенование услуги"},
+        {"FIOV", "Доктор"},
+        {"DATA_USL", "Дата услуги"},
+        {"OTDELENIE", "Отделение"},
+        {"TIP_POM", "Тип помощи"},
+        {"KOD", "Код"},
+        {"KOL", "Количчество"},
+        {"SUMMA", "Стоимость"},
+        {"SUMMAO", "Сумма оплаты"},
+        {"TIME_US", "Время занесения"},
+        {"NDOG", "№ договора"},
+        {"SIMV", "Д\\М"},
+        {"DATAISP", "Дата исправления"},
+        {"MEDSESTR", "Медсестра"},
+        {"TEHN", "Техник"},
+        {"SERIA", "Серия"},
+        {"NOMER", "№ паспорта"},
+        {"VIDAN", "Выдан"},
+        {"ADRESS", "Адрес"},
+        {"DATAO", "Дата оплаты"},
+        {"NOMNAR", "№ наряда"},
+        {"DATANAR", "Дата наряда"},
+        {"PROVER", "Проверен"},
+        {"ORGANIS", "Организация"},
     };
     grid_ = new DataGrid(workstation_.clientRegister(), columns, workstation_.messages(), tab);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
@@ -311,12 +348,10 @@ QWidget* ClientsWindow::buildViewTab() {
 }
 
 void ClientsWindow::attachRules() {
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{surnameEdit_, firstNameEdit_, patronymicEdit_, careKindCombo_,
-                                         doctorCombo_, nurseCombo_, technicianCombo_, sumEdit_,
-                                         quantityEdit_, contractEdit_, workOrderEdit_, workOrderDateEdit_,
-                                         serviceCodeEdit_, entryTimeEdit_, departmentName_,
-                                         serviceNameEdit_, serviceNumberEdit_})
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             surnameEdit_, firstNameEdit_, patronymicEdit_, careKindCombo_, doctorCombo_, nurseCombo_,
+             technicianCombo_, sumEdit_, quantityEdit_, contractEdit_, workOrderEdit_, workOrderDateEdit_,
+             serviceCodeEdit_, entryTimeEdit_, departmentName_, serviceNameEdit_, serviceNumberEdit_})
         attachEnterAdvances(field);
     attachCharacterRule(departmentCodeEdit_, CharacterRule::DigitsOnly);
     attachEnterAdvances(departmentCodeEdit_);
@@ -348,7 +383,8 @@ bool ClientsWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == departmentCodeEdit_) {
             // The key that lets go of the department filter (not Escape).
             if (key->key() == Qt::Key_Muhenkan)
-                runCommand(workstation_.messages(), [this] { workstation_.departments().setFiltered(false); });
+                runCommand(workstation_.messages(),
+                           [this] { workstation_.departments().setFiltered(false); });
             return false;
         }
         const bool lookUpField =

@@ -57,38 +57,38 @@ private:
     QTabWidget* tabs_ = nullptr;
 
     // Entry tab.
-    QLineEdit* surnameEdit_ = nullptr;         // sEdit2
-    QLineEdit* firstNameEdit_ = nullptr;       // sEdit3
-    QLineEdit* patronymicEdit_ = nullptr;      // sEdit4
-    QComboBox* careKindCombo_ = nullptr;       // sComboBox2
-    QComboBox* doctorCombo_ = nullptr;         // sComboBox3
-    QComboBox* nurseCombo_ = nullptr;          // sComboBox7
-    QComboBox* technicianCombo_ = nullptr;     // sComboBox8
-    QLineEdit* departmentCodeEdit_ = nullptr;  // sEdit18
-    QLineEdit* serviceNumberEdit_ = nullptr;   // sEdit1
-    QLineEdit* sumEdit_ = nullptr;             // sEdit8
-    QLineEdit* quantityEdit_ = nullptr;        // sEdit5
-    QLineEdit* contractEdit_ = nullptr;        // sEdit20
-    QLineEdit* workOrderEdit_ = nullptr;       // sEdit23
-    QLineEdit* workOrderDateEdit_ = nullptr;   // sDateEdit1
-    QLineEdit* serviceCodeEdit_ = nullptr;     // sEdit7
-    QLineEdit* entryTimeEdit_ = nullptr;       // sEdit14
-    DataFieldEdit* departmentName_ = nullptr;  // sDBEdit1
-    QLineEdit* serviceNameEdit_ = nullptr;     // sEdit15
-    QLineEdit* seriesEdit_ = nullptr;          // sEdit16
-    QLineEdit* passportNumberEdit_ = nullptr;  // sEdit17
-    QLineEdit* issuedByEdit_ = nullptr;        // sEdit19
-    QLineEdit* addressEdit_ = nullptr;         // sEdit21
-    QComboBox* organisationCombo_ = nullptr;   // sComboBox1
-    QLineEdit* referralEdit_ = nullptr;        // sEdit22
-    QLineEdit* referralDateEdit_ = nullptr;    // sDateEdit3
-    QLineEdit* serviceDateEdit_ = nullptr;     // sDateEdit4
+    QLineEdit* surnameEdit_ = nullptr;        // sEdit2
+    QLineEdit* firstNameEdit_ = nullptr;      // sEdit3
+    QLineEdit* patronymicEdit_ = nullptr;     // sEdit4
+    QComboBox* careKindCombo_ = nullptr;      // sComboBox2
+    QComboBox* doctorCombo_ = nullptr;        // sComboBox3
+    QComboBox* nurseCombo_ = nullptr;         // sComboBox7
+    QComboBox* technicianCombo_ = nullptr;    // sComboBox8
+    QLineEdit* departmentCodeEdit_ = nullptr; // sEdit18
+    QLineEdit* serviceNumberEdit_ = nullptr;  // sEdit1
+    QLineEdit* sumEdit_ = nullptr;            // sEdit8
+    QLineEdit* quantityEdit_ = nullptr;       // sEdit5
+    QLineEdit* contractEdit_ = nullptr;       // sEdit20
+    QLineEdit* workOrderEdit_ = nullptr;      // sEdit23
+    QLineEdit* workOrderDateEdit_ = nullptr;  // sDateEdit1
+    QLineEdit* serviceCodeEdit_ = nullptr;    // sEdit7
+    QLineEdit* entryTimeEdit_ = nullptr;      // sEdit14
+    DataFieldEdit* departmentName_ = nullptr; // sDBEdit1
+    QLineEdit* serviceNameEdit_ = nullptr;    // sEdit15
+    QLineEdit* seriesEdit_ = nullptr;         // sEdit16
+    QLineEdit* passportNumberEdit_ = nullptr; // sEdit17
+    QLineEdit* issuedByEdit_ = nullptr;       // sEdit19
+    QLineEdit* addressEdit_ = nullptr;        // sEdit21
+    QComboBox* organisationCombo_ = nullptr;  // sComboBox1
+    QLineEdit* referralEdit_ = nullptr;       // sEdit22
+    QLineEdit* referralDateEdit_ = nullptr;   // sDateEdit3
+    QLineEdit* serviceDateEdit_ = nullptr;    // sDateEdit4
 
     // View tab.
-    DataGrid* grid_ = nullptr;                 // DBGrid1
-    DataNavigator* navigator_ = nullptr;       // DBNavigator1
-    std::vector<QCheckBox*> searchChecks_;     // sCheckBox1 to sCheckBox6
-    std::vector<QWidget*> searchFields_;       // sEdit9, sEdit10, sEdit11, sEdit13, sEdit12, sDateEdit2
+    DataGrid* grid_ = nullptr;             // DBGrid1
+    DataNavigator* navigator_ = nullptr;   // DBNavigator1
+    std::vector<QCheckBox*> searchChecks_; // sCheckBox1 to sCheckBox6
+    std::vector<QWidget*> searchFields_;   // sEdit9, sEdit10, sEdit11, sEdit13, sEdit12, sDateEdit2
 };
 
 } // namespace zorvel

@@ -32,7 +32,8 @@ namespace {
 const char* const kNothingFound = "Не найдено не одной записи";
 const char* const kNoSpreadsheet = "Невозможно вывести в Excel ";
 
-QLineEdit* lineEdit(QWidget* parent, const char* objectName, const QString& text = {}, const char* hint = nullptr) {
+QLineEdit* lineEdit(QWidget* parent, const char* objectName, const QString& text = {},
+                    const char* hint = nullptr) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QString::fromLatin1(objectName));
     if (hint)
@@ -201,7 +202,8 @@ InvoiceTexts InvoiceWindow::texts() const {
 namespace {
 
 // Starts the template, fills it and shows it; the messages of the failures as the documents give them.
-bool produce(Workstation& workstation, const QString& templateName, const std::function<void(Workbook&)>& fill) {
+bool produce(Workstation& workstation, const QString& templateName,
+             const std::function<void(Workbook&)>& fill) {
     Messages& messages = workstation.messages();
     SpreadsheetOutput& out = workstation.spreadsheets();
     Workbook book;

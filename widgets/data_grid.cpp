@@ -27,8 +27,7 @@ DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, 
     connect(&dataSet_, &DataSet::reset, this, &DataGrid::sizeColumns);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) { followGrid(current); });
-    connect(model_, &DataSetModel::editRefused, this,
-            [this](const QString& text) { messages_.error(text); });
+    connect(model_, &DataSetModel::editRefused, this, [this](const QString& text) { messages_.error(text); });
     followDataSet(dataSet_.currentRow());
 }
 

@@ -30,8 +30,8 @@ struct SiteConfig {
 
 // Keys of the [names] section.
 namespace site {
-inline constexpr char kHead[] = "head";                           // head of the hospital, full
-inline constexpr char kHeadSignature[] = "head_signature";        // initials and surname after the line
+inline constexpr char kHead[] = "head";                    // head of the hospital, full
+inline constexpr char kHeadSignature[] = "head_signature"; // initials and surname after the line
 inline constexpr char kChiefAccountant[] = "chief_accountant";
 inline constexpr char kEconomist[] = "economist";
 inline constexpr char kEconomistSignature[] = "economist_signature";

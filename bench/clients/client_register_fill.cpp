@@ -14,7 +14,8 @@ void makeClientRegister(const QString& path, int rows, int persons, int linesPer
     // Persons are told apart by surname and first name, so two of three name parts differ between them.
     c.executeImmediate(
         QStringLiteral(
-            "execute block as declare i integer = 0; declare k integer; declare p integer; declare d integer; "
+            "execute block as declare i integer = 0; declare k integer; declare p integer; declare d "
+            "integer; "
             "begin while (i < %1) do begin k = mod(i, 5); p = (i - mod(i, %2)) / %2; d = mod(i, 28) + 1; "
             "insert into peoplecbux (ipeop, fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, "
             "fiov, otdelenie, tip_pom, kol, ndog, simv, dataisp, medsestr, chopl, prover, datanar, organis, "
@@ -34,7 +35,8 @@ void makeClientRegister(const QString& path, int rows, int persons, int linesPer
     c.executeImmediate(
         QStringLiteral(
             "execute block as declare i integer = 0; declare m integer; declare d integer; begin while "
-            "(i < %1) do begin m = mod((i - mod(i, 28)) / 28, 12) + 1; d = mod(i, 28) + 1; insert into peoplecbux (ipeop, fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, "
+            "(i < %1) do begin m = mod((i - mod(i, 28)) / 28, 12) + 1; d = mod(i, 28) + 1; insert into "
+            "peoplecbux (ipeop, fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, "
             "fiov, otdelenie, tip_pom, kol, ndog, simv, dataisp, medsestr, chopl, prover, datanar, organis, "
             "nomnapr, datnapr) values (null, 'Фамилия' || mod(:i, 20000), 'Имя', 'Отчество', '29', "
             "right('0' || :d, 2) || '.' || right('0' || :m, 2) || '.2025', "
@@ -46,8 +48,8 @@ void makeClientRegister(const QString& path, int rows, int persons, int linesPer
     c.startTransaction();
     c.executeImmediate(QStringLiteral("insert into prais (idp, simv, kod, name, kodgvv, summa) values "
                                       "(null, 'П', 'A05.029', 'Прием офтальмолога', '29', '600')"));
-    c.executeImmediate(
-        QStringLiteral("insert into otdel (id_o, name, kod) values (null, 'Офтальмологический кабинет', '11')"));
+    c.executeImmediate(QStringLiteral(
+        "insert into otdel (id_o, name, kod) values (null, 'Офтальмологический кабинет', '11')"));
     c.commit();
 }
 

@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     edit("sEdit3")->setText("Петр");
     edit("sDateEdit4")->setText("05.03.2026");
     edit("sEdit5")->setText("1");
-    window->findChild<QComboBox*>("sComboBox1")->setCurrentText(QString::fromUtf16(bench::kBilledOrganisation));
+    window->findChild<QComboBox*>("sComboBox1")
+        ->setCurrentText(QString::fromUtf16(bench::kBilledOrganisation));
     QLineEdit* number = edit("sEdit1");
     number->setFocus();
     QTest::keyClicks(number, "29");

@@ -11,8 +11,8 @@
 namespace zorvel {
 namespace {
 
-BillLine line(const char* surname, const char* firstName, const char* patronymic, const char* service = "Прием",
-              const char* quantity = "1", const char* price = "100") {
+BillLine line(const char* surname, const char* firstName, const char* patronymic,
+              const char* service = "Прием", const char* quantity = "1", const char* price = "100") {
     BillLine l;
     l.surname = QString::fromUtf8(surname);
     l.firstName = QString::fromUtf8(firstName);
@@ -77,7 +77,8 @@ TEST_F(BillsTest, onePersonWithThreeLines) {
                                          line("Иванов", "Иван", "Иванович", "Анализ", "1", "310,25")};
     std::vector<BillLine> noDoctor = lines;
     noDoctor[2].doctor.clear();
-    fillInvoiceDocuments(book, noDoctor, {{"Анализ", "1", "310,25"}, {"Прием", "1", "450"}, {"Снимок", "2", "1250.50"}},
+    fillInvoiceDocuments(book, noDoctor,
+                         {{"Анализ", "1", "310,25"}, {"Прием", "1", "450"}, {"Снимок", "2", "1250.50"}},
                          texts());
     expectCells(book.sheet(5), {
                                    {"K2", "к Договору №12"},
@@ -136,24 +137,25 @@ TEST_F(BillsTest, onePersonWithThreeLines) {
     EXPECT_TRUE(book.sheet(4).cellStyle(19, 1).bordered);
 
     // The waybill: lines from row 18, one empty row, the total, the words.
-    expectCells(book.sheet(3), {
-                                   {"A1", "НАКЛАДНАЯ № 56 от \"5\" Марта 2026 г."},
-                                   {"A10", "Покупатель: УМВД"},
-                                   {"A11", "Адрес : ул. Мира, 1"},
-                                   {"A14", "Р/с 2 ОКПО 3"},
-                                   {"A18", "Анализ"},
-                                   {"C18", "310.25"},
-                                   {"D18", "=B18*C18"},
-                                   {"A20", "Снимок"},
-                                   {"B20", "2"},
-                                   {"A22", "ИТОГО:"},
-                                   {"D22", "=SUM(D18:D21)"},
-                                   {"A25", "Сумма прописью Три тысячи двести шестьдесят один рубль 25 копеек."},
-                                   {"A26", "Начальник ГБУ \"Квелдор\" __________________ А.П. Воронцов"},
-                                   {"A28", "М.П."},
-                                   {"A30", "Исполнитель экономист Соколова Е.А."},
-                                   {"A31", "Тел. 22-33-44"},
-                               });
+    expectCells(book.sheet(3),
+                {
+                    {"A1", "НАКЛАДНАЯ № 56 от \"5\" Марта 2026 г."},
+                    {"A10", "Покупатель: УМВД"},
+                    {"A11", "Адрес : ул. Мира, 1"},
+                    {"A14", "Р/с 2 ОКПО 3"},
+                    {"A18", "Анализ"},
+                    {"C18", "310.25"},
+                    {"D18", "=B18*C18"},
+                    {"A20", "Снимок"},
+                    {"B20", "2"},
+                    {"A22", "ИТОГО:"},
+                    {"D22", "=SUM(D18:D21)"},
+                    {"A25", "Сумма прописью Три тысячи двести шестьдесят один рубль 25 копеек."},
+                    {"A26", "Начальник ГБУ \"Квелдор\" __________________ А.П. Воронцов"},
+                    {"A28", "М.П."},
+                    {"A30", "Исполнитель экономист Соколова Е.А."},
+                    {"A31", "Тел. 22-33-44"},
+                });
     expectCells(book.sheet(1), {
                                    {"B9", "СЧЕТ № 34 от \"5\" Марта 2026 г."},
                                    {"K11", "3261.25"},
@@ -163,17 +165,19 @@ TEST_F(BillsTest, onePersonWithThreeLines) {
                                    {"B16", "Р/с 2 ОКПО 3"},
                                    {"B17", "Л/С 4"},
                                });
-    expectCells(book.sheet(2), {
-                                   {"A11", "СЧЕТ-ФАКТУРА № 34 от \"5\" Марта 2026 г."},
-                                   {"A30", "Всего к оплате:Три тысячи двести шестьдесят один рубль 25 копеек."},
-                                   {"A20", "Плательщик: УМВД"},
-                                   {"A25", "Л/С 4"},
-                               });
+    expectCells(book.sheet(2),
+                {
+                    {"A11", "СЧЕТ-ФАКТУРА № 34 от \"5\" Марта 2026 г."},
+                    {"A30", "Всего к оплате:Три тысячи двести шестьдесят один рубль 25 копеек."},
+                    {"A20", "Плательщик: УМВД"},
+                    {"A25", "Л/С 4"},
+                });
 }
 
 TEST_F(BillsTest, aNewPersonNeedsTwoOfTheThreeNamePartsToDiffer) {
     // A changed surname alone stays the same person; surname and first name changed make a new one.
-    const std::vector<BillLine> lines = {line("Иванов", "Иван", "Иванович"), line("Ивановa", "Иван", "Иванович"),
+    const std::vector<BillLine> lines = {line("Иванов", "Иван", "Иванович"),
+                                         line("Ивановa", "Иван", "Иванович"),
                                          line("Петров", "Петр", "Иванович")};
     fillRegisterAppendix(book.sheet(5), lines, texts());
     fillActs(book.sheet(4), lines, texts());
@@ -243,7 +247,8 @@ TEST_F(BillsTest, aPriceOrQuantityThatIsNotANumberStopsTheRunBeforeAnythingIsWri
                                  {{"Прием", "1", price}}, texts());
             ADD_FAILURE() << "no error for " << price;
         } catch (const DocumentError& e) {
-            EXPECT_EQ(e.text(), QStringLiteral("Проверьте правильность написание сумм или колиичества услуг"));
+            EXPECT_EQ(e.text(),
+                      QStringLiteral("Проверьте правильность написание сумм или колиичества услуг"));
             EXPECT_EQ(e.caption(), QStringLiteral("Ошибка"));
         }
         EXPECT_EQ(fresh.sheet(5).cellValue(4, 4), QString());
@@ -272,8 +277,9 @@ TEST(TreatedRegister, listsEveryLineWithItsCostAndTheTotalBelowAnEmptyRow) {
         l.nurse = QStringLiteral("Сидорова");
         return l;
     };
-    fillTreatedRegister(book.sheet(1), {treated("Антонов", "7", "2", "0.1"), treated("Борисов", "", "1", "1250.50"),
-                                        treated("Д'Артаньян", "8", "3", "799.99")});
+    fillTreatedRegister(book.sheet(1),
+                        {treated("Антонов", "7", "2", "0.1"), treated("Борисов", "", "1", "1250.50"),
+                         treated("Д'Артаньян", "8", "3", "799.99")});
     expectCells(book.sheet(1), {
                                    {"A3", "1"},
                                    {"B3", "Антонов"},
@@ -302,18 +308,20 @@ TEST(TreatedRegister, listsEveryLineWithItsCostAndTheTotalBelowAnEmptyRow) {
 }
 
 TEST(BillQueries, valuesAreQuotedAndTheGroupsOrderedExplicitly) {
-    BillSelection s{QStringLiteral("ООО \"Д'Артаньян\""), QStringLiteral("01.02.2026"), QStringLiteral("28.02.2026"),
-                    std::nullopt, std::nullopt};
+    BillSelection s{QStringLiteral("ООО \"Д'Артаньян\""), QStringLiteral("01.02.2026"),
+                    QStringLiteral("28.02.2026"), std::nullopt, std::nullopt};
     const QString detail = billDetailQuery(s);
     EXPECT_TRUE(detail.contains(QStringLiteral("organis='ООО \"Д''Артаньян\"'"))) << detail.toStdString();
-    EXPECT_TRUE(detail.contains(QStringLiteral(" order by fam,nam,oth, name,data_usl,kol,summa,organis,kod,")));
+    EXPECT_TRUE(
+        detail.contains(QStringLiteral(" order by fam,nam,oth, name,data_usl,kol,summa,organis,kod,")));
     EXPECT_FALSE(detail.contains(QStringLiteral("dataisp")));
     EXPECT_FALSE(detail.contains(QStringLiteral("fam =")));
     s.correctionDate = QStringLiteral("03.02.2026");
     s.surname = QStringLiteral("О'Нил");
     const QString waybill = billWaybillQuery(s);
-    EXPECT_TRUE(waybill.endsWith(QStringLiteral(" and dataisp ='03.02.2026' and fam ='О''Нил' group by name,summa "
-                                                "order by name,summa")))
+    EXPECT_TRUE(
+        waybill.endsWith(QStringLiteral(" and dataisp ='03.02.2026' and fam ='О''Нил' group by name,summa "
+                                        "order by name,summa")))
         << waybill.toStdString();
 }
 

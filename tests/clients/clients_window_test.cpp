@@ -31,10 +31,11 @@ TEST_F(ClientsWindowTest, aLineTypedWithEnterThroughTheFieldsIsSavedWithEveryCol
     // No field of this window upper-cases its first letter; the department code and the service number
     // look up as they are typed, and Enter moves on.
     const std::pair<const char*, const char*> typed[] = {
-        {"sEdit2", "Иванов"},     {"sEdit3", "Иван"},        {"sEdit4", "Иванович"}, {"sComboBox2", ""},
-        {"sComboBox3", "петров"}, {"sComboBox7", "Сидорова"}, {"sComboBox8", "Козлов"}, {"sEdit18", "12"},
-        {"sEdit1", "12"},         {"sEdit8", ""},             {"sEdit5", "2"},        {"sEdit20", "154"},
-        {"sEdit23", "Н-7"},       {"sDateEdit1", ""},        {"sEdit7", ""}};
+        {"sEdit2", "Иванов"},     {"sEdit3", "Иван"},       {"sEdit4", "Иванович"},
+        {"sComboBox2", ""},       {"sComboBox3", "петров"}, {"sComboBox7", "Сидорова"},
+        {"sComboBox8", "Козлов"}, {"sEdit18", "12"},        {"sEdit1", "12"},
+        {"sEdit8", ""},           {"sEdit5", "2"},          {"sEdit20", "154"},
+        {"sEdit23", "Н-7"},       {"sDateEdit1", ""},       {"sEdit7", ""}};
     for (const auto& [name, text] : typed) {
         EXPECT_EQ(focused(), QString::fromLatin1(name));
         typeText(QString::fromUtf8(text));
@@ -58,12 +59,13 @@ TEST_F(ClientsWindowTest, aLineTypedWithEnterThroughTheFieldsIsSavedWithEveryCol
 
     EXPECT_TRUE(messages.shown.empty()) << texts().join('\n').toStdString();
     const QString organisation = siteConfig().organisations[2];
-    EXPECT_EQ(savedRows(kAllColumns),
-              QStringList{QStringLiteral("Иванов|Иван|Иванович|12|Рентгенография|A12.001|1250.50|04.03.2026|"
-                                         "05.03.2026|09:07:03|петров|Рентгенологическое отделение|Поликлиника|2|"
-                                         "154|Д|Сидорова|Козлов|0|Нет|Н-7|05.03.2026|1234|567890|ОВД|"
-                                         "ул. Д'Артаньяна, 1|") +
-                          organisation + QStringLiteral("|77|01.03.2026|<NULL>|<NULL>")});
+    EXPECT_EQ(
+        savedRows(kAllColumns),
+        QStringList{QStringLiteral("Иванов|Иван|Иванович|12|Рентгенография|A12.001|1250.50|04.03.2026|"
+                                   "05.03.2026|09:07:03|петров|Рентгенологическое отделение|Поликлиника|2|"
+                                   "154|Д|Сидорова|Козлов|0|Нет|Н-7|05.03.2026|1234|567890|ОВД|"
+                                   "ул. Д'Артаньяна, 1|") +
+                    organisation + QStringLiteral("|77|01.03.2026|<NULL>|<NULL>")});
     // The register stands on the new line; the fields stay for the next one.
     EXPECT_EQ(clients().fieldText("FAM"), QStringLiteral("Иванов"));
     EXPECT_EQ(field("sEdit2")->text(), QStringLiteral("Иванов"));
@@ -83,11 +85,12 @@ TEST_F(ClientsWindowTest, aServiceWithoutPriceRowSavesNullsAndTwoEqualSavesGiveT
     EXPECT_EQ(field("sEdit8")->text(), QString());
     field("sEdit5")->setText("1");
     field("sDateEdit4")->setText("04.03.2026");
-    field("sDateEdit1")->clear();  // the work-order date keeps its rule: empty is the zero date
+    field("sDateEdit1")->clear(); // the work-order date keeps its rule: empty is the zero date
     click("sBitBtn1");
     click("sBitBtn1");
     EXPECT_TRUE(messages.shown.empty()) << texts().join('\n').toStdString();
-    const QString row = QStringLiteral("77|<NULL>|<NULL>|<NULL>|<NULL>|04.03.2026|30.12.1899|30.12.1899|<NULL>");
+    const QString row =
+        QStringLiteral("77|<NULL>|<NULL>|<NULL>|<NULL>|04.03.2026|30.12.1899|30.12.1899|<NULL>");
     EXPECT_EQ(savedRows("kodgvv, name, kod, summa, simv, data_usl, dataisp, datanar, organis"),
               (QStringList{row, row}));
     const QStringList keys = savedRows("ipeop");
@@ -186,8 +189,7 @@ TEST_F(ClientsViewTest, theGridTakesThePaymentTypedIntoItsCell) {
     ASSERT_TRUE(grid->model()->setData(cell, QStringLiteral("1500")));
     click("sBitBtn5");
     EXPECT_TRUE(messages.shown.empty()) << texts().join('\n').toStdString();
-    EXPECT_EQ(savedRows("fam, summao"),
-              (QStringList{"Д'Артаньян|<NULL>", "Иванов|1500", "Иванов|<NULL>"}));
+    EXPECT_EQ(savedRows("fam, summao"), (QStringList{"Д'Артаньян|<NULL>", "Иванов|1500", "Иванов|<NULL>"}));
 }
 
 TEST_F(ClientsViewTest, theEditingWindowChangesExactlyTheRecordTheGridStandsOn) {
@@ -202,8 +204,8 @@ TEST_F(ClientsViewTest, theEditingWindowChangesExactlyTheRecordTheGridStandsOn) 
     ASSERT_TRUE(focusField(field("sDBEdit2", 13)));
     pressKey(Qt::Key_A, Qt::ControlModifier);
     typeText("Петров");
-    typeInto("sEdit2", "29", 13);  // the service look-up writes the price row into the record
-    typeInto("sEdit1", "2", 13);   // the department look-up writes and posts
+    typeInto("sEdit2", "29", 13); // the service look-up writes the price row into the record
+    typeInto("sEdit1", "2", 13);  // the department look-up writes and posts
     click("sBitBtn1", 13);
     EXPECT_TRUE(messages.shown.empty()) << texts().join('\n').toStdString();
     EXPECT_EQ(savedRows("fam, organis, kodgvv, name, kod, summa, simv, otdelenie"),

@@ -17,11 +17,13 @@ namespace {
 const QString kPayer = QStringLiteral("ООО \"Д'Артаньян и партнеры\"");
 
 QString lineRow(const QString& fam, const QString& nam, const QString& organisation, const QString& date,
-                const QString& service, const QString& price, int quantity, const QString& doctor = "Петров П.П.") {
-    return QStringLiteral("insert into peoplecbux (ipeop, fam, nam, oth, kod, name, data_usl, summa, kol, fiov, "
-                          "medsestr, ndog, nomnapr, datnapr, organis, time_us, simv, dataisp) values (null, %1, "
-                          "%2, 'Иванович', 'A01', %3, %4, %5, %6, %7, 'Сидорова', '5', '17', '01.02.2026', %8, "
-                          "'10:00:00', 'П', '01.02.2026')")
+                const QString& service, const QString& price, int quantity,
+                const QString& doctor = "Петров П.П.") {
+    return QStringLiteral(
+               "insert into peoplecbux (ipeop, fam, nam, oth, kod, name, data_usl, summa, kol, fiov, "
+               "medsestr, ndog, nomnapr, datnapr, organis, time_us, simv, dataisp) values (null, %1, "
+               "%2, 'Иванович', 'A01', %3, %4, %5, %6, %7, 'Сидорова', '5', '17', '01.02.2026', %8, "
+               "'10:00:00', 'П', '01.02.2026')")
         .arg(quotedValue(fam), quotedValue(nam), quotedValue(service), quotedValue(date), quotedValue(price))
         .arg(quantity)
         .arg(doctor.isEmpty() ? QStringLiteral("null") : quotedValue(doctor), quotedValue(organisation));
@@ -69,7 +71,8 @@ TEST_F(InvoiceWindowTest, oneClickFillsFiveSheetsWhoseComputedTotalsAllEqualTheB
     ASSERT_EQ(book.sheetCount(), 5);
     // 450 × 2 (the identical lines counted twice) + 1250.50 × 2 + 450 = 3851.
     EXPECT_EQ(book.sheet(1).cellValue(11, 11), QStringLiteral("3851"));
-    EXPECT_EQ(book.sheet(1).cellValue(25, 2), QStringLiteral("Три тысячи восемьсот пятьдесят один рубль 00 копеек."));
+    EXPECT_EQ(book.sheet(1).cellValue(25, 2),
+              QStringLiteral("Три тысячи восемьсот пятьдесят один рубль 00 копеек."));
     EXPECT_EQ(book.sheet(1).cellValue(12, 2), QStringLiteral("Плательщик: ") + kPayer);
     EXPECT_EQ(book.sheet(2).cellValue(30, 1),
               QStringLiteral("Всего к оплате:Три тысячи восемьсот пятьдесят один рубль 00 копеек."));
