@@ -187,6 +187,12 @@ TEST_F(ClientsViewTest, theGridTakesThePaymentTypedIntoItsCell) {
     const QModelIndex cell = grid->model()->index(1, 12); // "Сумма оплаты"
     ASSERT_EQ(grid->model()->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Сумма оплаты"));
     ASSERT_TRUE(grid->model()->setData(cell, QStringLiteral("1500")));
+    // A quantity that is not a whole number is refused with the reason; the row keeps its own.
+    EXPECT_FALSE(grid->model()->setData(grid->model()->index(1, 10), QStringLiteral("2,5")));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("'2,5' не является целым числом"));
+    EXPECT_EQ(clients().fieldText("KOL"), QStringLiteral("1"));
+    messages.shown.clear();
     click("sBitBtn5");
     EXPECT_TRUE(messages.shown.empty()) << texts().join('\n').toStdString();
     EXPECT_EQ(savedRows("fam, summao"), (QStringList{"Д'Артаньян|<NULL>", "Иванов|1500", "Иванов|<NULL>"}));
@@ -200,6 +206,13 @@ TEST_F(ClientsViewTest, theEditingWindowChangesExactlyTheRecordTheGridStandsOn) 
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Редактирование договорников"));
     EXPECT_EQ(field("sDBEdit2", 13)->text(), QStringLiteral("Иванов"));
     EXPECT_EQ(combo("sDBComboBox5", 13)->currentText(), QStringLiteral("Порт"));
+
+    // Escape puts back what is stored.
+    typeInto("sDBEdit3", "н", 13);
+    EXPECT_EQ(clients().state(), DataSet::State::Edit);
+    pressEscape();
+    EXPECT_EQ(clients().state(), DataSet::State::Browse);
+    EXPECT_EQ(field("sDBEdit3", 13)->text(), QStringLiteral("Иван"));
 
     ASSERT_TRUE(focusField(field("sDBEdit2", 13)));
     pressKey(Qt::Key_A, Qt::ControlModifier);
