@@ -222,3 +222,28 @@ TEST_F(WorkbookTest, BadInputGivesAClearErrorAndNoFile) {
 }
 
 } // namespace
+
+namespace {
+
+// A merge replaces the merged ranges it overlaps, whether they were merged here, moved by an insertion of
+// rows or read from the file.
+TEST(Merges, ANewMergeReplacesExactlyTheRangesItOverlaps) {
+    QTemporaryDir dir;
+    Workbook book = Workbook::blank();
+    Worksheet& sheet = book.sheet(1);
+    sheet.range("A1:C1").merge();
+    sheet.range("A2:A5").merge();
+    sheet.range("B3:D3").merge();
+    sheet.range("A4:B4").merge();
+    EXPECT_EQ(sheet.mergedRanges(), (QStringList{"A1:C1", "B3:D3", "A4:B4"}));
+    sheet.insertRows(1, 2);
+    sheet.range("A5:A6").merge();
+    EXPECT_EQ(sheet.mergedRanges(), (QStringList{"A3:C3", "B5:D5", "A5:A6"}));
+    const QString path = QDir(dir.path()).filePath("merges.xlsx");
+    book.saveAs(path);
+    Workbook read = Workbook::open(path);
+    read.sheet(1).range("C3:C3").merge();
+    EXPECT_EQ(read.sheet(1).mergedRanges(), (QStringList{"B5:D5", "A5:A6"}));
+}
+
+} // namespace
