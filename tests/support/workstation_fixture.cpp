@@ -2,6 +2,7 @@
 
 #include "data/connection.h"
 #include "data/database_creation.h"
+#include "tests/support/test_database.h"
 
 #include <QFile>
 
@@ -17,7 +18,7 @@ QStringList RecordingMessages::texts() const {
 void WorkstationTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     database_ = dir_.filePath(QStringLiteral("cash.fdb"));
-    createDatabase(database_);
+    createTestDatabase(database_);
     writePutIni(
         QStringLiteral("[Put]\n1=%1\n2=%2\n").arg(database_, dir_.filePath(QStringLiteral("backup.fdb"))));
     previousDir_ = QDir::currentPath();
