@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workstation/workstation.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -54,6 +56,8 @@ protected:
 private:
     void buildMenu();
     void startUp();
+    // Tells once, without stopping the cashier, which indexes the database lacks and what to run.
+    void reportMissingIndexes(const Workstation::Start& start);
     void showWindow(int number);
     void about();
     void help();
