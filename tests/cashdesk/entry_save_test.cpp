@@ -132,6 +132,41 @@ TEST_F(EntrySaveTest, complex971CompletesAndRestartsWhenChosenAgain) {
     EXPECT_EQ(savedRows("kodgvv"), (QStringList{"29", "30", "30", "29"}));
 }
 
+TEST_F(EntrySaveTest, aFailedCommitIsToldAndTheComplexWaitsWithoutASuccessNotice) {
+    choose("sComboBox9", "971");
+    typeInto("sEdit2", "Иванов");
+    saveWithEnter();
+    ASSERT_EQ(edit("sEdit1")->text(), QStringLiteral("30"));
+
+    clock.time = clock.time.addSecs(5);
+    app().mainWindow().tick();
+    refuseWorkstationCommits(true);
+    saveWithEnter();
+    ASSERT_EQ(messages.shown.size(), 2u) << messages.texts().join('\n').toStdString();
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Нет данных для сохранения"));
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("Строка записана в открытую транзакцию, но в базе еще не сохранена: она сохранится при "
+                             "следующем удачном сохранении или при закрытии программы. Комплекс услуг \"971\" "
+                             "остается на этой услуге."));
+    for (const auto& m : messages.shown)
+        EXPECT_EQ(m.caption, QStringLiteral("Ошибка"));
+    // The complex stays on its last service, and nothing announces it done.
+    EXPECT_EQ(combo("sComboBox9")->currentText(), QStringLiteral("971"));
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("30"));
+    EXPECT_EQ(focused(), QStringLiteral("sEdit5"));
+    // Other workstations see only the committed row; this one stands on its posted row.
+    EXPECT_EQ(savedRows("kodgvv"), QStringList{"29"});
+    EXPECT_EQ(people().recordCount(), 2);
+    EXPECT_EQ(people().fieldText("KODGVV"), QStringLiteral("30"));
+
+    // The next save that commits makes the posted row permanent with its own, and the complex ends.
+    refuseWorkstationCommits(false);
+    messages.shown.clear();
+    pressEnter();
+    EXPECT_EQ(savedRows("kodgvv"), (QStringList{"29", "30", "30"}));
+    EXPECT_EQ(messages.texts(), QStringList{"Комплекс услуг \"971\" успешно сохранен"});
+}
+
 TEST_F(EntrySaveTest, aSaveTheServerRefusesIsShownAndLeavesNoRow) {
     // Another workstation holds an uncommitted row under the key the register will be given next; the
     // server refuses the insert with its own text at once rather than waiting for the other to finish.
