@@ -1,6 +1,8 @@
 // The contract rules without the window: what a contract made of given lines holds, and how a line that
 // cannot be read stops it.
 
+#include "tests/documents/contract_support.h"
+
 #include "documents/contract.h"
 #include "workstation/document_error.h"
 #include "workstation/money.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace zorvel;
+using test::expectStoredCells;
 
 namespace {
 
@@ -127,22 +130,6 @@ TEST(ContractBuilderTest, noMarkedLine) {
     EXPECT_TRUE(sheet.cellText(38, 1).endsWith(QStringLiteral("Ноль рублей 00 копеек.")));
 }
 
-// (cell, text) of the first sheet; a text starting with "=" is the cell's formula.
-struct Expected {
-    const char* cell;
-    const char* text;
-};
-
-void expectCells(const Worksheet& sheet, std::initializer_list<Expected> table) {
-    for (const Expected& e : table) {
-        CellPosition at = parseCell(QString::fromLatin1(e.cell));
-        const QString expected = QString::fromUtf8(e.text);
-        const QString actual = expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column)
-                                                         : sheet.cellText(at.row, at.column);
-        EXPECT_EQ(actual.toStdString(), expected.toStdString()) << e.cell;
-    }
-}
-
 // `count` marked services of 100 rubles each ("Услуга 1"...), one unmarked line among them.
 std::vector<ServiceLine> manyServices(int count) {
     std::vector<ServiceLine> lines;
@@ -169,7 +156,7 @@ TEST(ContractBuilderTest, aLongPolyclinicContractComesOutWhole) {
     Workbook book = output.start(QStringLiteral("polikl.xls"));
     fillContract(book, ContractKind::Polyclinic, in);
     const Worksheet& sheet = book.sheet(1);
-    expectCells(sheet, {
+    expectStoredCells(sheet, {
                            {"A9", "1"},
                            {"B9", "Услуга 1"},
                            {"K9", "=I9*J9"},
@@ -180,7 +167,7 @@ TEST(ContractBuilderTest, aLongPolyclinicContractComesOutWhole) {
                            {"A23", "15"},
                            {"B23", "Услуга 15"},
                            {"I23", "1"},
-                           {"J23", "100.00"},
+                           {"J23", "100"},
                            {"K23", "=I23*J23"},
                            {"A24", "Итого"},
                            {"K24", "=SUM(K9:K23)"},
@@ -200,7 +187,9 @@ TEST(ContractBuilderTest, aLongPolyclinicContractComesOutWhole) {
                            {"G59", "Место жительства:  ул. Ленина, 1"},
                            {"G62", " ___________________________/__________________________/"},
                            {"A62", "____________________/______________________/"},
-                       });
+                       }, "contract");
+    // The inserted line shows its price as the template's lines do.
+    EXPECT_EQ(sheet.cellText(23, 10), QStringLiteral("100.00"));
     // The added lines are ruled and merged like the template's.
     EXPECT_EQ(sheet.rowHeight(21), 27);
     EXPECT_TRUE(sheet.cellStyle(21, 12).bordered);
@@ -216,7 +205,7 @@ TEST(ContractBuilderTest, aLongHospitalContractComesOutWhole) {
     Workbook book = output.start(QStringLiteral("stac.xls"));
     fillContract(book, ContractKind::Hospital, in);
     const Worksheet& sheet = book.sheet(1);
-    expectCells(sheet,
+    expectStoredCells(sheet,
                 {
                     {"A13", "1"},
                     {"B13", "Услуга 1"},
@@ -238,7 +227,7 @@ TEST(ContractBuilderTest, aLongHospitalContractComesOutWhole) {
                     {"G57", "Место жительства:  ул. Ленина, 1"},
                     {"G60", " ___________________________/__________________________/"},
                     {"G61", "подпись                                    расшифровка"},
-                });
+                }, "contract");
 }
 
 TEST(ContractBuilderTest, aLineThatIsNotANumberStopsTheContractWithItsMessage) {
