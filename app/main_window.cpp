@@ -94,6 +94,7 @@ MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* pa
     buildMenu();
 
     clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("Timer1"));
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, &MainWindow::tick);
     startUp();

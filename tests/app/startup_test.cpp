@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QCoreApplication>
 
 namespace zorvel::test {
 namespace {
@@ -81,6 +84,8 @@ TEST_F(StartupTest, withoutTheDatabaseKeyNothingIsConnected) {
         EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0"));
         EXPECT_TRUE(find<QLineEdit>("sEdit20")->text().isEmpty());
         EXPECT_FALSE(app.workstation().serviceRegister().isOpen());
+        // The clock ticks behind the message all the same.
+        EXPECT_TRUE(app.mainWindow().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     }
 }
 
@@ -178,8 +183,16 @@ TEST_F(StartupTest, theClockFillsTheDateAndTimeFields) {
     Application& app = start();
     EXPECT_EQ(find<QLineEdit>("sEdit12")->text(), QStringLiteral("05.03.2026"));
     EXPECT_EQ(find<QLineEdit>("sEdit13")->text(), QStringLiteral("09:07:03"));
+    // The main window's timer runs every second from its creation on, and each of its time-outs ticks; a
+    // time-out is delivered here as the timer's own event, without waiting for the wall clock.
+    auto* timer = app.mainWindow().findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_FALSE(timer->isSingleShot());
     clock.time = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
-    app.mainWindow().tick();
+    QTimerEvent timeout(timer->timerId());
+    QCoreApplication::sendEvent(timer, &timeout);
     EXPECT_EQ(find<QLineEdit>("sEdit12")->text(), QStringLiteral("31.12.2026"));
     EXPECT_EQ(find<QLineEdit>("sEdit13")->text(), QStringLiteral("23:59:59"));
     EXPECT_EQ(find<QLineEdit>("sEdit14", 5)->text(), QStringLiteral("23:59:59"));
