@@ -61,6 +61,19 @@ TEST_F(EntrySaveTest, enterInTheQuantitySavesEveryFieldAndComesBackToTheServiceN
     EXPECT_NE(savedRows("ipeop")[0], savedRows("ipeop")[1]);
 }
 
+TEST_F(EntrySaveTest, aLookedUpSumAndNameOvertypedByTheCashierAreSavedAsTyped) {
+    fillVisit();
+    ASSERT_EQ(edit("sEdit8")->text(), QStringLiteral("700"));
+    for (auto [field, typed] : {std::pair{"sEdit8", "650.5"}, {"sEdit6", "Перевязка большая"}}) {
+        ASSERT_TRUE(focusField(edit(field)));
+        edit(field)->selectAll();
+        typeText(QString::fromUtf8(typed));
+    }
+    find<QPushButton>("sBitBtn1")->click();
+    EXPECT_EQ(savedRows("kodgvv, name, kod, summa"), QStringList{"30|Перевязка большая|A03.030|650.5"});
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+}
+
 TEST_F(EntrySaveTest, emptyFieldsSaveNullAndAnEmptyWorkOrderDateTheZeroDate) {
     // Before any code is typed the department name shows the departments' current row, the first one, and
     // the price symbol comes from the first price row: both are saved as shown.
