@@ -1,6 +1,9 @@
 #include "tests/support/workstation_fixture.h"
 
+#include "tests/support/test_database.h"
+
 #include "app/main_window.h"
+#include "data/required_indexes.h"
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "data/tables.h"
@@ -47,24 +50,33 @@ TEST_F(StartupTest, connectsOpensTheSixDataSetsAndProposesTheNextContractNumber)
 
 TEST_F(StartupTest, aDatabaseWithoutTheIndexesWorksAndTheStatusLineSaysWhatToRun) {
     // As a hospital's own database comes: the register without its contract and saved-row indexes.
-    prepare({"drop index people_ndog", "drop index people_saved",
-             "insert into people (ipeop, ndog, data_usl, time_us) values (null, '41', '05.03.2026', '08:00:00')"});
+    if (!legacySchema())
+        prepare({"drop index people_ndog", "drop index people_saved"});
+    prepare({"insert into people (ipeop, ndog, data_usl, time_us) values (null, '41', '05.03.2026', '08:00:00')"});
     Application& app = start();
     EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0 Подключенная база:") + databasePath());
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
     EXPECT_EQ(find<QLineEdit>("sEdit20")->text(), QStringLiteral("42"));
     auto* notice = find<QLabel>("indexNotice");
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(notice->text(), QStringLiteral("В базе нет индексов для быстрой работы (PEOPLE (DATA_USL, TIME_US), "
-                                             "PEOPLE (NDOG)). Администратору: закрыть программу на всех рабочих "
-                                             "местах и выполнить zorvel-upgrade ") +
+    const QString missing = legacySchema() ? QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG), PEOPLE (FAM), "
+                                                            "PEOPLECBUX (DATA_USL, TIME_US), PEOPLECBUX (ORGANIS), "
+                                                            "PRIHOD (DATAP, KOD)")
+                                           : QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG)");
+    EXPECT_EQ(notice->text(), QStringLiteral("В базе нет индексов для быстрой работы (") + missing +
+                                  QStringLiteral("). Администратору: закрыть программу на всех рабочих местах и "
+                                                 "выполнить zorvel-upgrade ") +
                                   databasePath());
     // The saved row is still found again.
     EXPECT_TRUE(app.workstation().serviceRegister().locate("data_usl;time_us", {"05.03.2026", "08:00:00"}));
     stop();
 
     // With them, nothing is said.
-    prepare({"create index people_ndog on people (ndog)", "create index people_saved on people (data_usl, time_us)"});
+    if (legacySchema())
+        ASSERT_EQ(addMissingIndexes(databasePath()).size(), requiredIndexes().size());
+    else
+        prepare({"create index people_ndog on people (ndog)",
+                 "create index people_saved on people (data_usl, time_us)"});
     start();
     EXPECT_EQ(find<QLabel>("indexNotice"), nullptr);
 }
