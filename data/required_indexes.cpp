@@ -53,12 +53,14 @@ const std::vector<RequiredIndex>& requiredIndexes() {
 std::vector<RequiredIndex> missingIndexes(Connection& connection) {
     // Ascending, active, user-defined indexes with their columns in key order.
     std::map<QString, std::pair<QString, QStringList>> existing;
-    for (const QStringList& row : rows(connection, QStringLiteral(
-             "SELECT i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, s.RDB$FIELD_NAME FROM RDB$INDICES i "
-             "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
-             "WHERE COALESCE(i.RDB$SYSTEM_FLAG, 0) = 0 AND COALESCE(i.RDB$INDEX_INACTIVE, 0) = 0 "
-             "AND COALESCE(i.RDB$INDEX_TYPE, 0) = 0 "
-             "ORDER BY i.RDB$INDEX_NAME, s.RDB$FIELD_POSITION"))) {
+    for (const QStringList& row :
+         rows(connection,
+              QStringLiteral(
+                  "SELECT i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, s.RDB$FIELD_NAME FROM RDB$INDICES i "
+                  "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
+                  "WHERE COALESCE(i.RDB$SYSTEM_FLAG, 0) = 0 AND COALESCE(i.RDB$INDEX_INACTIVE, 0) = 0 "
+                  "AND COALESCE(i.RDB$INDEX_TYPE, 0) = 0 "
+                  "ORDER BY i.RDB$INDEX_NAME, s.RDB$FIELD_POSITION"))) {
         auto& [table, columns] = existing[row[0]];
         table = row[1];
         columns << row[2];
@@ -67,7 +69,8 @@ std::vector<RequiredIndex> missingIndexes(Connection& connection) {
     for (const RequiredIndex& required : requiredIndexes()) {
         bool found = false;
         for (const auto& [name, index] : existing)
-            if (index.first == required.table && index.second.mid(0, required.columns.size()) == required.columns)
+            if (index.first == required.table &&
+                index.second.mid(0, required.columns.size()) == required.columns)
                 found = true;
         if (!found)
             missing.push_back(required);
@@ -77,15 +80,18 @@ std::vector<RequiredIndex> missingIndexes(Connection& connection) {
 
 QStringList otherAttachments(Connection& connection) {
     QStringList list;
-    for (const QStringList& row : rows(connection, QStringLiteral(
-             "SELECT COALESCE(MON$REMOTE_ADDRESS, 'локально'), COALESCE(MON$REMOTE_PROCESS, '') "
-             "FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION "
-             "AND COALESCE(MON$SYSTEM_FLAG, 0) = 0")))
+    for (const QStringList& row :
+         rows(connection,
+              QStringLiteral(
+                  "SELECT COALESCE(MON$REMOTE_ADDRESS, 'локально'), COALESCE(MON$REMOTE_PROCESS, '') "
+                  "FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION "
+                  "AND COALESCE(MON$SYSTEM_FLAG, 0) = 0")))
         list << (row[1].isEmpty() ? row[0] : row[0] + u' ' + row[1]);
     return list;
 }
 
-std::vector<RequiredIndex> addMissingIndexes(const QString& databaseName, const ConnectionSettings& settings) {
+std::vector<RequiredIndex> addMissingIndexes(const QString& databaseName,
+                                             const ConnectionSettings& settings) {
     Connection connection(settings);
     connection.connect(databaseName);
     connection.startTransaction();
@@ -104,11 +110,12 @@ std::vector<RequiredIndex> addMissingIndexes(const QString& databaseName, const 
         const QStringList others = otherAttachments(connection);
         if (others.isEmpty())
             throw DataError(QStringLiteral("Индексы не добавлены: ") + error.text());
-        throw DataError(QStringLiteral("Индексы не добавлены: к базе подключены другие рабочие места (%1: %2), "
-                                       "и сервер не меняет таблицы, пока они работают. Закройте программу "
-                                       "на них и повторите.\n%3")
-                            .arg(others.size())
-                            .arg(others.join(QStringLiteral(", ")), error.text()));
+        throw DataError(
+            QStringLiteral("Индексы не добавлены: к базе подключены другие рабочие места (%1: %2), "
+                           "и сервер не меняет таблицы, пока они работают. Закройте программу "
+                           "на них и повторите.\n%3")
+                .arg(others.size())
+                .arg(others.join(QStringLiteral(", ")), error.text()));
     }
     return missing;
 }

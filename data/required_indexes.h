@@ -12,9 +12,9 @@ namespace zorvel {
 // look-ups and the reports. A hospital's database made before the workstation may lack them; every
 // behaviour is the same without them, only slower.
 struct RequiredIndex {
-    QString name;         // the name it is given when added
-    QString table;        // upper case
-    QStringList columns;  // upper case, in key order
+    QString name;                // the name it is given when added
+    QString table;               // upper case
+    QStringList columns;         // upper case, in key order
     QString description() const; // "PEOPLE (DATA_USL, TIME_US)"
 };
 
@@ -32,8 +32,9 @@ QStringList otherAttachments(Connection& connection);
 // Adds the missing indexes in one transaction of its own connection and commits; rows are not touched.
 // Returns what was added (empty when nothing was missing). Throws DataError when the server refuses,
 // naming the other workstations when some are connected; nothing is added then.
-std::vector<RequiredIndex> addMissingIndexes(const QString& databaseName,
-                                             const ConnectionSettings& settings = ConnectionSettings::fromEnvironment());
+std::vector<RequiredIndex>
+addMissingIndexes(const QString& databaseName,
+                  const ConnectionSettings& settings = ConnectionSettings::fromEnvironment());
 
 // The command an administrator runs to add them.
 QString upgradeCommand(const QString& databaseName);

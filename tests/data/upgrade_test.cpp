@@ -69,8 +69,9 @@ protected:
         connection.startTransaction();
         for (int i = 0; i < 300; ++i)
             connection.executeImmediate(
-                QStringLiteral("insert into people (ipeop, fam, ndog, data_usl, time_us, kodgvv, summa, kol) "
-                               "values (null, 'Д''Артаньян %1', '%2', '0%3.03.2026', '09:00:%4', '29', '350', 1)")
+                QStringLiteral(
+                    "insert into people (ipeop, fam, ndog, data_usl, time_us, kodgvv, summa, kol) "
+                    "values (null, 'Д''Артаньян %1', '%2', '0%3.03.2026', '09:00:%4', '29', '350', 1)")
                     .arg(i)
                     .arg(i / 3)
                     .arg(i % 9 + 1)
@@ -142,8 +143,9 @@ TEST_F(UpgradeTest, anotherWorkstationsPendingWorkOnTheRegisterStopsItAndNothing
         addMissingIndexes(path_);
         FAIL() << "the indexes were added under another workstation's pending row";
     } catch (const DataError& e) {
-        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Индексы не добавлены: к базе подключены другие рабочие "
-                                                       "места (1")))
+        EXPECT_TRUE(
+            e.text().startsWith(QStringLiteral("Индексы не добавлены: к базе подключены другие рабочие "
+                                               "места (1")))
             << e.what();
     }
     EXPECT_EQ(missing(), descriptions(requiredIndexes()));

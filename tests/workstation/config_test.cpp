@@ -30,7 +30,8 @@ TEST(PutIni, aFileWrittenOnWindowsReadsLikeOneWrittenHere) {
         EXPECT_EQ(readIniValue(path, QStringLiteral("Put"), QStringLiteral("1")),
                   QStringLiteral("сервер:/базы/Касса 2026.fdb"))
             << c.encoding;
-        EXPECT_EQ(readIniValue(path, QStringLiteral("Put"), QStringLiteral("2")), QStringLiteral("D:\\Копии\\касса"))
+        EXPECT_EQ(readIniValue(path, QStringLiteral("Put"), QStringLiteral("2")),
+                  QStringLiteral("D:\\Копии\\касса"))
             << c.encoding;
     }
 }
