@@ -141,7 +141,7 @@ void MainWindow::startUp() {
     }
     setWindowTitle(windowTitle() + QStringLiteral(" Подключенная база:") + start.databaseName);
     if (!start.missingIndexes.isEmpty())
-        reportMissingIndexes(start);
+        reportMissingIndexes(start.missingIndexes, start.databaseName);
     runCommand(workstation_.messages(), [this] {
         Workstation::ContractProposal proposal = workstation_.proposeContractNumber();
         if (proposal.ok)
@@ -152,13 +152,12 @@ void MainWindow::startUp() {
     });
 }
 
-void MainWindow::reportMissingIndexes(const Workstation::Start& start) {
+void MainWindow::reportMissingIndexes(const QStringList& missing, const QString& databaseName) {
     // The cashier works on as usual, only slower: the administrator reads it in the status line and in the
     // run's log, without a box to close.
     const QString text = QStringLiteral("В базе нет индексов для быстрой работы (%1). Администратору: "
                                         "закрыть программу на всех рабочих местах и выполнить %2")
-                             .arg(start.missingIndexes.join(QStringLiteral(", ")),
-                                  upgradeCommand(start.databaseName));
+                             .arg(missing.join(QStringLiteral(", ")), upgradeCommand(databaseName));
     auto* notice = new QLabel(text, this);
     notice->setObjectName(QStringLiteral("indexNotice"));
     notice->setToolTip(text);

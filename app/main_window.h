@@ -1,9 +1,8 @@
 #pragma once
 
-#include "workstation/workstation.h"
-
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QAction;
@@ -57,7 +56,7 @@ private:
     void buildMenu();
     void startUp();
     // Tells once, without stopping the cashier, which indexes the database lacks and what to run.
-    void reportMissingIndexes(const Workstation::Start& start);
+    void reportMissingIndexes(const QStringList& missing, const QString& databaseName);
     void showWindow(int number);
     void about();
     void help();
