@@ -1,5 +1,6 @@
 // zorvel-upgrade DATABASE: adds to an existing database (a local path or host:/path) the indexes the
 // workstation's fast paths rely on. Rows are not touched; a second run adds nothing.
+// zorvel-upgrade --list: prints those indexes.
 #include "data/errors.h"
 #include "data/required_indexes.h"
 
@@ -10,8 +11,13 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
+    if (args == QStringList{QStringLiteral("--list")}) {
+        for (const auto& index : zorvel::requiredIndexes())
+            std::printf("%s\n", index.description().toUtf8().constData());
+        return 0;
+    }
     if (args.size() != 1 || args[0].startsWith(u'-')) {
-        std::fprintf(stderr, "usage: zorvel-upgrade DATABASE\n");
+        std::fprintf(stderr, "usage: zorvel-upgrade DATABASE | zorvel-upgrade --list\n");
         return 2;
     }
     try {
