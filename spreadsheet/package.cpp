@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace zorvel {
 
@@ -22,6 +24,77 @@ QString zipMessage(int code) {
     QString text = QString::fromUtf8(zip_error_strerror(&error));
     zip_error_fini(&error);
     return text;
+}
+
+// A libzip source that pulls a part from its writer while the archive is compressed.
+struct WrittenSource {
+    const Package::WriterFactory* factory = nullptr;
+    Package::Writer writer;
+    std::string buffer;
+    size_t offset = 0;
+    bool finished = false;
+    zip_error_t error;
+
+    WrittenSource() { zip_error_init(&error); }
+    ~WrittenSource() { zip_error_fini(&error); }
+};
+
+zip_int64_t readWritten(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+    auto* source = static_cast<WrittenSource*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        source->writer = (*source->factory)();
+        source->buffer.clear();
+        source->offset = 0;
+        source->finished = false;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        auto* out = static_cast<char*>(data);
+        zip_uint64_t done = 0;
+        try {
+            while (done < length) {
+                if (source->offset == source->buffer.size()) {
+                    if (source->finished)
+                        break;
+                    source->buffer.clear();
+                    source->offset = 0;
+                    source->finished = !source->writer(source->buffer);
+                    continue;
+                }
+                size_t piece = std::min<size_t>(length - done, source->buffer.size() - source->offset);
+                std::memcpy(out + done, source->buffer.data() + source->offset, piece);
+                done += piece;
+                source->offset += piece;
+            }
+        } catch (...) {
+            zip_error_set(&source->error, ZIP_ER_MEMORY, 0);
+            return -1;
+        }
+        return zip_int64_t(done);
+    }
+    case ZIP_SOURCE_CLOSE:
+        source->writer = nullptr;
+        source->buffer = std::string();
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        // The size is known only once the part has been read.
+        auto* stat = static_cast<zip_stat_t*>(data);
+        zip_stat_init(stat);
+        stat->mtime = 315576000;
+        stat->valid |= ZIP_STAT_MTIME;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&source->error, data, length);
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default:
+        zip_error_set(&source->error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
 }
 
 } // namespace
@@ -85,7 +158,7 @@ void Package::removePart(const std::string& name) {
         order_.erase(std::find(order_.begin(), order_.end(), name));
 }
 
-void Package::write(const QString& path) const {
+void Package::write(const QString& path, const std::map<std::string, WriterFactory>& written) const {
     QFileInfo target(path);
     QDir dir = target.absoluteDir();
     if (!dir.exists())
@@ -109,12 +182,24 @@ void Package::write(const QString& path) const {
     };
     // [Content_Types].xml first: some readers look for it at the start of the archive.
     std::vector<std::string> names = order_;
+    for (const auto& [name, factory] : written)
+        if (!parts_.count(name))
+            names.push_back(name);
+    // Sources live until the archive is closed, which is when libzip reads them.
+    std::vector<std::unique_ptr<WrittenSource>> sources;
     auto types = std::find(names.begin(), names.end(), "[Content_Types].xml");
     if (types != names.end())
         std::rotate(names.begin(), types, types + 1);
     for (const std::string& name : names) {
-        const std::string& data = parts_.at(name);
-        zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
+        zip_source_t* source = nullptr;
+        if (auto w = written.find(name); w != written.end()) {
+            sources.push_back(std::make_unique<WrittenSource>());
+            sources.back()->factory = &w->second;
+            source = zip_source_function(archive, readWritten, sources.back().get());
+        } else {
+            const std::string& data = parts_.at(name);
+            source = zip_source_buffer(archive, data.data(), data.size(), 0);
+        }
         if (!source)
             fail(QString::fromUtf8(zip_strerror(archive)));
         zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);

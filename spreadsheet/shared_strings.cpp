@@ -4,7 +4,7 @@
 
 #include <pugixml.hpp>
 
-#include <cstring>
+#include <memory>
 #include <sstream>
 
 namespace zorvel {
@@ -15,12 +15,11 @@ void SharedStrings::load(const std::string& text) {
     for (pugi::xml_node si : document.child("sst").children("si")) {
         std::ostringstream raw;
         si.print(raw, "", pugi::format_raw);
-        std::string plain = xml::itemText(si);
+        texts_.push_back(xml::itemText(si));
+        loadedItems_.push_back(raw.str());
         // Only plain items can stand for a text the engine writes; rich ones keep their runs.
         if (!si.child("r"))
-            plainIndex_.emplace(plain, int32_t(texts_.size()));
-        texts_.push_back(std::move(plain));
-        items_.push_back(raw.str());
+            plainIndex_.emplace(texts_.back(), int32_t(texts_.size() - 1));
     }
 }
 
@@ -29,28 +28,39 @@ const std::string& SharedStrings::text(int32_t index) const {
     return index >= 0 && size_t(index) < texts_.size() ? texts_[size_t(index)] : empty;
 }
 
-int32_t SharedStrings::indexOf(const std::string& text) {
-    auto [it, added] = plainIndex_.emplace(text, int32_t(texts_.size()));
-    if (added) {
-        std::string item = xml::needsPreserve(text) ? "<si><t xml:space=\"preserve\">" : "<si><t>";
-        xml::appendEscaped(item, text);
-        item += "</t></si>";
-        texts_.push_back(text);
-        items_.push_back(std::move(item));
-    }
-    return it->second;
+int32_t SharedStrings::indexOf(std::string_view text) {
+    if (auto it = plainIndex_.find(text); it != plainIndex_.end())
+        return it->second;
+    texts_.emplace_back(text);
+    int32_t index = int32_t(texts_.size() - 1);
+    plainIndex_.emplace(texts_.back(), index);
+    return index;
 }
 
-std::string SharedStrings::xml(size_t references) const {
-    std::string out = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-                      "\n"
-                      R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")" +
-                      std::to_string(references) + "\" uniqueCount=\"" + std::to_string(items_.size()) +
-                      "\">";
-    for (const std::string& item : items_)
-        out += item;
-    out += "</sst>";
-    return out;
+std::function<bool(std::string& out)> SharedStrings::writer(size_t references) const {
+    auto next = std::make_shared<size_t>(0);
+    return [this, references, next](std::string& out) {
+        size_t& i = *next;
+        if (i == 0)
+            out += R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+                   "\n"
+                   R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count=")" +
+                   std::to_string(references) + "\" uniqueCount=\"" + std::to_string(texts_.size()) + "\">";
+        for (; i < texts_.size() && out.size() < (1u << 20); ++i) {
+            if (i < loadedItems_.size()) {
+                out += loadedItems_[i];
+                continue;
+            }
+            const std::string& text = texts_[i];
+            out += xml::needsPreserve(text) ? "<si><t xml:space=\"preserve\">" : "<si><t>";
+            xml::appendEscaped(out, text);
+            out += "</t></si>";
+        }
+        if (i < texts_.size())
+            return true;
+        out += "</sst>";
+        return false;
+    };
 }
 
 } // namespace zorvel
