@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zorvel {
@@ -26,15 +25,17 @@ public:
     std::function<bool(std::string& out)> writer(size_t references) const;
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-    };
-    // A deque keeps each text where it is, so the index may point into it.
+    int32_t indexOfPlain(std::string_view text) const;
+    void addPlain(std::string_view text, int32_t index);
+    void grow();
+
     std::deque<std::string> texts_;
     // <si> elements as read, for the items loaded from the file (added items are written from texts_).
     std::vector<std::string> loadedItems_;
-    std::unordered_map<std::string_view, int32_t, Hash, std::equal_to<>> plainIndex_;
+    // The plain items by text: an open-addressed table of (hash, index + 1), 0 for a free slot. Every
+    // text cell written looks its text up here, so it is kept flat rather than as linked nodes.
+    std::vector<uint64_t> slots_;
+    size_t plainCount_ = 0;
 };
 
 } // namespace zorvel

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <unordered_map>
 
@@ -112,17 +113,6 @@ bool parseReference(const char* text, int& row, int& column) {
     while (*p >= '0' && *p <= '9' && row <= MaxRows)
         row = row * 10 + (*p++ - '0');
     return *p == '\0' && row >= 1 && row <= MaxRows && column >= 1 && column <= MaxColumns;
-}
-
-void appendColumnLetters(std::string& out, int column) {
-    char buffer[4];
-    int n = 0;
-    while (column > 0) {
-        buffer[n++] = char('A' + (column - 1) % 26);
-        column = (column - 1) / 26;
-    }
-    while (n > 0)
-        out += buffer[--n];
 }
 
 void appendNumber(std::string& out, long long n) {
@@ -306,7 +296,7 @@ struct Worksheet::Data {
     pugi::xml_node root;
     // Row n at index n - 1; rows beyond the last one written are absent.
     std::vector<Row> rows;
-    std::vector<Formula> formulas;
+    std::deque<Formula> formulas; // a deque grows without copying what it holds
     std::vector<FormulaDetail> formulaDetails;
     std::vector<std::string> rawTexts;
     // The default styles of columns (<col style>), as (first, last, style).
@@ -1219,16 +1209,28 @@ std::function<bool(std::string&)> Worksheet::xmlWriter(bool dropCachedValues) {
     auto state = std::make_shared<State>();
     state->head = text.substr(0, at);
     state->tail = text.substr(at + mark.size());
+    // One cell's element; its fixed parts go through a small buffer and reach `out` in one append.
     auto appendCell = [](std::string& out, const Cell& cell, const std::string& rowText, const Data& sheet,
-                             bool dropCachedValues) {
-        out += "<c r=\"";
-        appendColumnLetters(out, cell.column);
-        out += rowText;
-        out += '"';
+                         bool dropCachedValues) {
+        char buffer[160];
+        char* p = buffer;
+        auto put = [&p](const char* text, size_t n) {
+            std::memcpy(p, text, n);
+            p += n;
+        };
+        put("<c r=\"", 6);
+        char letters[4];
+        int n = 0;
+        for (int column = cell.column; column > 0; column = (column - 1) / 26)
+            letters[n++] = char('A' + (column - 1) % 26);
+        while (n > 0)
+            *p++ = letters[--n];
+        put(rowText.data(), rowText.size());
+        *p++ = '"';
         if (cell.style != 0) {
-            out += " s=\"";
-            appendNumber(out, cell.style);
-            out += '"';
+            put(" s=\"", 4);
+            p = std::to_chars(p, buffer + sizeof buffer, cell.style).ptr;
+            *p++ = '"';
         }
         const Formula* formula = cell.type == CellType::Formula ? &sheet.formulas[cell.index] : nullptr;
         const FormulaDetail* detail = sheet.detailOf(cell);
@@ -1263,35 +1265,53 @@ std::function<bool(std::string&)> Worksheet::xmlWriter(bool dropCachedValues) {
             }
             break;
         }
-        out += kind == 's'   ? " t=\"s\""
-               : kind == 'b' ? " t=\"b\""
-               : kind == 'e' ? " t=\"e\""
-               : kind == 't' ? " t=\"str\""
-                             : "";
+        switch (kind) {
+        case 's':
+            put(" t=\"s\"", 6);
+            break;
+        case 'b':
+            put(" t=\"b\"", 6);
+            break;
+        case 'e':
+            put(" t=\"e\"", 6);
+            break;
+        case 't':
+            put(" t=\"str\"", 8);
+            break;
+        default:
+            break;
+        }
         if (!kind && !formula) {
-            out += "/>";
+            put("/>", 2);
+            out.append(buffer, size_t(p - buffer));
             return;
         }
-        out += '>';
+        *p++ = '>';
         if (formula) {
-            out += "<f";
+            put("<f", 2);
+            out.append(buffer, size_t(p - buffer));
+            p = buffer;
             if (detail)
                 out += detail->attributes;
             out += '>';
             xml::appendEscaped(out, formula->text);
-            out += "</f>";
+            put("</f>", 4);
         }
         if (kind) {
-            out += "<v>";
-            if (rawValue)
+            put("<v>", 3);
+            if (rawValue) {
+                out.append(buffer, size_t(p - buffer));
+                p = buffer;
                 xml::appendEscaped(out, *rawValue);
-            else if (cell.type == CellType::Number)
-                appendDouble(out, cell.number);
-            else
-                appendNumber(out, cell.index);
-            out += "</v>";
+            } else if (cell.type == CellType::Number) {
+                p = std::to_chars(p, buffer + sizeof buffer, cell.number).ptr;
+            } else {
+                p = std::to_chars(p, buffer + sizeof buffer, cell.index).ptr;
+            }
+            put("</v>", 4);
         }
-        out += "</c>";
+        put("</c>", 4);
+        out.append(buffer, size_t(p - buffer));
     };
     const Data* data = d.get();
     return [state, data, dropCachedValues, appendCell](std::string& out) {
