@@ -10,9 +10,14 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace zorvel {
 
@@ -26,43 +31,110 @@ QString zipMessage(int code) {
     return text;
 }
 
-// A libzip source that pulls a part from its writer while the archive is compressed.
+// A libzip source that pulls a part from its writer while the archive is compressed. The pieces are
+// made on a thread of their own, a few ahead of the one being compressed, so that making the XML and
+// compressing it overlap. The writer only reads the workbook, which stands still while it is saved.
 struct WrittenSource {
     const Package::WriterFactory* factory = nullptr;
-    Package::Writer writer;
-    std::string buffer;
+    std::thread maker;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::string> ready;
+    bool made = false; // the writer has given its last piece
+    bool stop = false; // reading ended before the part did
+    std::exception_ptr failure;
+    std::string current;
     size_t offset = 0;
-    bool finished = false;
     zip_error_t error;
 
     WrittenSource() { zip_error_init(&error); }
-    ~WrittenSource() { zip_error_fini(&error); }
+    ~WrittenSource() {
+        finish();
+        zip_error_fini(&error);
+    }
+
+    void start() {
+        finish();
+        ready.clear();
+        made = stop = false;
+        failure = nullptr;
+        current.clear();
+        offset = 0;
+        // The writer is made here, on the saving thread: making it may touch the workbook.
+        Package::Writer writer = (*factory)();
+        maker = std::thread([this, writer = std::move(writer)] {
+            try {
+                for (bool more = true; more;) {
+                    std::string piece;
+                    more = writer(piece);
+                    std::unique_lock lock(mutex);
+                    changed.wait(lock, [this] { return stop || ready.size() < 4; });
+                    if (stop)
+                        return;
+                    ready.push_back(std::move(piece));
+                    changed.notify_all();
+                }
+            } catch (...) {
+                std::lock_guard lock(mutex);
+                failure = std::current_exception();
+            }
+            std::lock_guard lock(mutex);
+            made = true;
+            changed.notify_all();
+        });
+    }
+
+    // The next piece into `current`; false at the end of the part. Rethrows the writer's failure.
+    bool next() {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return !ready.empty() || made; });
+        if (ready.empty()) {
+            if (failure)
+                std::rethrow_exception(failure);
+            return false;
+        }
+        current = std::move(ready.front());
+        ready.pop_front();
+        offset = 0;
+        changed.notify_all();
+        return true;
+    }
+
+    void finish() {
+        if (!maker.joinable())
+            return;
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        changed.notify_all();
+        maker.join();
+    }
 };
 
 zip_int64_t readWritten(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
     auto* source = static_cast<WrittenSource*>(state);
     switch (command) {
     case ZIP_SOURCE_OPEN:
-        source->writer = (*source->factory)();
-        source->buffer.clear();
-        source->offset = 0;
-        source->finished = false;
+        try {
+            source->start();
+        } catch (...) {
+            zip_error_set(&source->error, ZIP_ER_MEMORY, 0);
+            return -1;
+        }
         return 0;
     case ZIP_SOURCE_READ: {
         auto* out = static_cast<char*>(data);
         zip_uint64_t done = 0;
         try {
             while (done < length) {
-                if (source->offset == source->buffer.size()) {
-                    if (source->finished)
+                if (source->offset == source->current.size()) {
+                    if (!source->next())
                         break;
-                    source->buffer.clear();
-                    source->offset = 0;
-                    source->finished = !source->writer(source->buffer);
                     continue;
                 }
-                size_t piece = std::min<size_t>(length - done, source->buffer.size() - source->offset);
-                std::memcpy(out + done, source->buffer.data() + source->offset, piece);
+                size_t piece = std::min<size_t>(length - done, source->current.size() - source->offset);
+                std::memcpy(out + done, source->current.data() + source->offset, piece);
                 done += piece;
                 source->offset += piece;
             }
@@ -73,8 +145,9 @@ zip_int64_t readWritten(void* state, void* data, zip_uint64_t length, zip_source
         return zip_int64_t(done);
     }
     case ZIP_SOURCE_CLOSE:
-        source->writer = nullptr;
-        source->buffer = std::string();
+        source->finish();
+        source->current = std::string();
+        source->ready.clear();
         return 0;
     case ZIP_SOURCE_STAT: {
         // The size is known only once the part has been read.

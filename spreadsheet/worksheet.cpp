@@ -99,7 +99,7 @@ struct Formula {
 };
 
 struct Row {
-    std::vector<Cell> cells; // ascending by column
+    std::vector<Cell> cells;                                     // ascending by column
     std::vector<std::pair<std::string, std::string>> attributes; // all but r and spans
 };
 
@@ -197,8 +197,7 @@ bool parseNumber(const QString& text, double& value) {
         } else if ((c == '.' || c == ',') && !exponent && points == 0) {
             ++points;
             s[n++] = '.';
-        } else if ((c == '+' || c == '-') &&
-                   (q == begin || (exponent && (q[-1] == u'e' || q[-1] == u'E')))) {
+        } else if ((c == '+' || c == '-') && (q == begin || (exponent && (q[-1] == u'e' || q[-1] == u'E')))) {
             if (c == '-')
                 s[n++] = '-';
         } else if ((c == 'e' || c == 'E') && mantissaDigits && !exponent) {
@@ -475,8 +474,8 @@ void Worksheet::Data::load(pugi::xml_node sheetData) {
                 ++columnNumber;
             }
             if (columnNumber > MaxColumns)
-                throw SpreadsheetError(QStringLiteral("Книга повреждена: лишняя ячейка в строке %1")
-                                           .arg(rowNumber));
+                throw SpreadsheetError(
+                    QStringLiteral("Книга повреждена: лишняя ячейка в строке %1").arg(rowNumber));
             Cell& cell = touch(rowNumber, columnNumber);
             cell.style = c.attribute("s").as_uint();
             const char* type = c.attribute("t").value();
@@ -718,9 +717,9 @@ QString Worksheet::cellText(int row, int column) const {
                        : QString::fromStdString(detail->cachedValue);
         }
         case 's':
-            return formatText(
-                QString::fromStdString(d->book->strings.text(int32_t(std::atoi(detail->cachedValue.c_str())))),
-                styles.numberFormat(cell->style));
+            return formatText(QString::fromStdString(
+                                  d->book->strings.text(int32_t(std::atoi(detail->cachedValue.c_str())))),
+                              styles.numberFormat(cell->style));
         case 't':
             return formatText(QString::fromStdString(detail->cachedValue), styles.numberFormat(cell->style));
         case 'b':
@@ -1354,6 +1353,5 @@ std::function<bool(std::string&)> Worksheet::xmlWriter(bool dropCachedValues) {
         return false;
     };
 }
-
 
 } // namespace zorvel

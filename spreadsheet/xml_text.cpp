@@ -14,7 +14,8 @@ void appendEscaped(std::string& out, std::string_view text) {
         size_t plain = i;
         while (plain < text.size()) {
             unsigned char u = static_cast<unsigned char>(text[plain]);
-            if (u == '&' || u == '<' || u == '>' || u == '"' || u == '_' || (u < 0x20 && u != '\t' && u != '\n'))
+            if (u == '&' || u == '<' || u == '>' || u == '"' || u == '_' ||
+                (u < 0x20 && u != '\t' && u != '\n'))
                 break;
             ++plain;
         }

@@ -8,8 +8,8 @@
 #include "spreadsheet/libre_office_output.h"
 #include "spreadsheet/workbook.h"
 
-#include <QDir>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -43,7 +43,8 @@ QString makeTemplate(const QString& dir) {
     Worksheet& sheet = book.sheet(1);
     sheet.setCell(1, 1, QStringLiteral("Отчет по кассе"));
     sheet.range("A1:J1").merge().setBold().setHorizontalAlignment(HAlignCenter);
-    const char* headings[] = {"Фамилия", "Имя", "Отчество", "Услуга", "Цена", "Кол-во", "Скидка", "Код", "№", "Сумма"};
+    const char* headings[] = {"Фамилия", "Имя",    "Отчество", "Услуга", "Цена",
+                              "Кол-во",  "Скидка", "Код",      "№",      "Сумма"};
     for (int c = 1; c <= 10; ++c) {
         sheet.setCell(2, c, QString::fromUtf8(headings[c - 1]));
         sheet.setColumnWidth(c, 12);
@@ -170,14 +171,16 @@ int main() {
     qint64 readMs = reading.elapsed();
 
     const int cells = rows * columns + 1;
-    std::printf("| %-44s | %18s |\n|%s|%s|\n", "measure", "value", "----------------------------------------------",
-                "--------------------");
+    std::printf("| %-44s | %18s |\n|%s|%s|\n", "measure", "value",
+                "----------------------------------------------", "--------------------");
     row("cells written one by one", QString::number(cells));
     row("write time", QStringLiteral("%1 ms").arg(writeMs));
-    row("write rate", QStringLiteral("%1 cells/s").arg(qint64(cells * 1000.0 / std::max<qint64>(writeMs, 1))));
+    row("write rate",
+        QStringLiteral("%1 cells/s").arg(qint64(cells * 1000.0 / std::max<qint64>(writeMs, 1))));
     row("save time", QStringLiteral("%1 ms").arg(saveMs));
     row("open template + write + save", QStringLiteral("%1 ms").arg(totalMs));
-    row("overall rate", QStringLiteral("%1 cells/s").arg(qint64(cells * 1000.0 / std::max<qint64>(totalMs, 1))));
+    row("overall rate",
+        QStringLiteral("%1 cells/s").arg(qint64(cells * 1000.0 / std::max<qint64>(totalMs, 1))));
     row("saved file size", QStringLiteral("%1 KB").arg(QFileInfo(output).size() / 1024));
     row("peak memory (ru_maxrss)", QStringLiteral("%1 MB").arg(peak));
     row("reopen the saved file", QStringLiteral("%1 ms").arg(readMs));
