@@ -45,6 +45,7 @@ struct WrittenSource {
     std::exception_ptr failure;
     std::string current;
     size_t offset = 0;
+    zip_uint64_t size = 0; // of the whole part, measured beforehand
     zip_error_t error;
 
     WrittenSource() { zip_error_init(&error); }
@@ -150,11 +151,13 @@ zip_int64_t readWritten(void* state, void* data, zip_uint64_t length, zip_source
         source->ready.clear();
         return 0;
     case ZIP_SOURCE_STAT: {
-        // The size is known only once the part has been read.
+        // With its size known libzip writes a plain entry; without, one with Zip64 fields, which
+        // some spreadsheet programs refuse.
         auto* stat = static_cast<zip_stat_t*>(data);
         zip_stat_init(stat);
         stat->mtime = 315576000;
-        stat->valid |= ZIP_STAT_MTIME;
+        stat->size = source->size;
+        stat->valid |= ZIP_STAT_MTIME | ZIP_STAT_SIZE;
         return sizeof(zip_stat_t);
     }
     case ZIP_SOURCE_ERROR:
@@ -268,6 +271,18 @@ void Package::write(const QString& path, const std::map<std::string, WriterFacto
         if (auto w = written.find(name); w != written.end()) {
             sources.push_back(std::make_unique<WrittenSource>());
             sources.back()->factory = &w->second;
+            // The part is made twice, once only to be measured: cheaper than holding it whole.
+            try {
+                Writer measure = w->second();
+                std::string piece;
+                for (bool more = true; more;) {
+                    piece.clear();
+                    more = measure(piece);
+                    sources.back()->size += piece.size();
+                }
+            } catch (const std::bad_alloc&) {
+                fail(QStringLiteral("не хватает памяти"));
+            }
             source = zip_source_function(archive, readWritten, sources.back().get());
         } else {
             const std::string& data = parts_.at(name);

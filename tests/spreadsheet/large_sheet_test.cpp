@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <string>
@@ -57,6 +58,26 @@ TEST_F(LargeSheetTest, ManyRowsSaveWholeWithTextsSharedAndOneFormatPerLook) {
     // The default format, bold, bordered, bordered and bold.
     const std::string styles = test::packagePart(file("large.xlsx"), "xl/styles.xml");
     EXPECT_EQ(count(styles.substr(styles.find("<cellXfs")), "<xf "), size_t(4));
+
+    // Parts written piece by piece still get plain zip entries (version 2.0, no Zip64 fields), as
+    // some spreadsheet programs open nothing else.
+    QFile zip(file("large.xlsx"));
+    ASSERT_TRUE(zip.open(QIODevice::ReadOnly));
+    const QByteArray bytes = zip.readAll();
+    const QByteArray localHeader("PK\x03\x04", 4);
+    int entries = 0;
+    for (qsizetype at = bytes.indexOf(localHeader); at >= 0 && at + 30 <= bytes.size();
+         at = bytes.indexOf(localHeader, at + 4)) {
+        const auto u16 = [&](qsizetype i) {
+            return int(uchar(bytes[at + i])) | int(uchar(bytes[at + i + 1])) << 8;
+        };
+        if (u16(26) > 255)
+            continue; // bytes inside compressed data that happen to look like a header
+        ++entries;
+        EXPECT_EQ(u16(4), 20) << "entry " << entries;
+        EXPECT_EQ(u16(28), 0) << "entry " << entries;
+    }
+    EXPECT_GE(entries, 6);
 
     Workbook back = Workbook::open(file("large.xlsx"));
     Worksheet& s = back.sheet(1);
