@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,9 +16,15 @@ class Package {
 public:
     // Throws SpreadsheetError for a missing, unreadable or non-zip file.
     static Package read(const QString& path);
+    // Appends the next piece of a part to `out`; returns false once the part is complete.
+    using Writer = std::function<bool(std::string& out)>;
+    // Makes a fresh writer each time the part is read from its start.
+    using WriterFactory = std::function<Writer()>;
+
     // Writes into a temporary file beside `path` and renames it over `path`, so a failed save never
-    // leaves a half-written workbook.
-    void write(const QString& path) const;
+    // leaves a half-written workbook. Parts named in `written` are produced piece by piece while the
+    // file is compressed instead of being taken from memory: a large sheet never lies in memory whole.
+    void write(const QString& path, const std::map<std::string, WriterFactory>& written = {}) const;
 
     bool contains(const std::string& name) const { return parts_.count(name) != 0; }
     // Empty when the part is absent.

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <map>
 #include <set>
 
 namespace zorvel {
@@ -271,8 +272,12 @@ Workbook Workbook::load(Package package, const QString& name) {
 
     if (pugi::xml_node strings = relationshipOfType(d.relationships, "sharedStrings")) {
         d.sharedStringsPart = resolve(folder, strings.attribute("Target").value());
-        if (d.package.contains(d.sharedStringsPart))
+        if (d.package.contains(d.sharedStringsPart)) {
             d.strings.load(d.package.part(d.sharedStringsPart));
+            // Written from the table from now on (an empty table leaves the part as it was).
+            if (!d.strings.empty())
+                d.package.setPart(d.sharedStringsPart, std::string());
+        }
     }
 
     for (pugi::xml_node sheet : d.workbook.child("workbook").child("sheets").children("sheet")) {
@@ -291,6 +296,8 @@ Workbook Workbook::load(Package package, const QString& name) {
                                        .arg(name, QString::fromUtf8(sheet.attribute("name").value())));
         d.sheets.push_back(std::unique_ptr<Worksheet>(new Worksheet(
             &d, part, d.package.part(part), QString::fromUtf8(sheet.attribute("name").value()))));
+        // The sheet is written from its cells from now on; the part only keeps its place.
+        d.package.setPart(part, std::string());
         d.sheetEntries.push_back(sheet);
     }
     if (d.sheets.empty())
@@ -371,10 +378,13 @@ void Workbook::saveCopy(const QString& path) {
     WorkbookData& data = *d;
     bool drop = data.modified;
     size_t references = 0;
+    // Sheets and the string table are written while the file is compressed, never whole in memory.
+    std::map<std::string, Package::WriterFactory> written;
     for (size_t i = 0; i < data.sheets.size(); ++i) {
-        Worksheet& sheet = *data.sheets[i];
-        data.package.setPart(sheet.partName(), sheet.toXml(drop, references));
-        data.sheetEntries[i].attribute("name").set_value(sheet.name().toUtf8().constData());
+        Worksheet* sheet = data.sheets[i].get();
+        references += sheet->stringReferences(drop);
+        written[sheet->partName()] = [sheet, drop] { return sheet->xmlWriter(drop); };
+        data.sheetEntries[i].attribute("name").set_value(sheet->name().toUtf8().constData());
     }
     std::string folder = folderOf(data.workbookPart);
     if (!data.strings.empty()) {
@@ -384,7 +394,8 @@ void Workbook::saveCopy(const QString& path) {
                             "sharedStrings.xml");
             addOverride(data.contentTypes, data.sharedStringsPart, stringsType);
         }
-        data.package.setPart(data.sharedStringsPart, data.strings.xml(references));
+        const SharedStrings* strings = &data.strings;
+        written[data.sharedStringsPart] = [strings, references] { return strings->writer(references); };
     }
     data.package.setPart(data.stylesPart, data.styles->xml());
     if (drop) {
@@ -403,7 +414,7 @@ void Workbook::saveCopy(const QString& path) {
     data.package.setPart(data.workbookPart, xml::serialize(data.workbook));
     data.package.setPart(data.relationshipsPart, xml::serialize(data.relationships));
     data.package.setPart("[Content_Types].xml", xml::serialize(data.contentTypes));
-    data.package.write(path);
+    data.package.write(path, written);
 }
 
 QString Workbook::name() const {

@@ -12,7 +12,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <map>
+#include <deque>
+#include <memory>
 #include <unordered_map>
 
 namespace zorvel {
@@ -63,43 +64,55 @@ const char* const sheetPrOrder[] = {"tabColor", "outlinePr", "pageSetUpPr", null
 
 const char* const sheetDataMark = "zorvel-sheet-data";
 
-enum class CellType : uint8_t { Empty, Number, Shared, Text, Boolean, Error, FormulaText };
+// What a cell holds. Texts live in the workbook's shared string table and a cell keeps their index;
+// formulas live in the sheet's formula list; the rare raw values (errors, booleans as written, numbers
+// that do not read as numbers) in its raw text list.
+enum class CellType : uint8_t { Empty, Number, Shared, Boolean, Error, RawNumber, Formula };
 
+// One cell in 16 bytes: a sheet of millions of cells must fit in memory many times over.
 struct Cell {
-    std::string value;             // a number as written, a text, "0"/"1", an error
-    std::string formula;           // without "="; empty when none
-    std::string formulaAttributes; // of an array or other special formula, as written
-    int32_t shared = -1;
+    union {
+        double number;
+        uint32_t index; // of the shared string, formula or raw text
+    };
     uint32_t style = 0;
+    uint16_t column = 0;
     CellType type = CellType::Empty;
+
+    Cell() : number(0) {}
+};
+static_assert(sizeof(Cell) == 16);
+
+const uint32_t noDetail = UINT32_MAX;
+
+// What a formula read from a file carries beside its text: the attributes of an array or other special
+// formula, and the value last computed.
+struct FormulaDetail {
+    std::string attributes; // as written, each with its leading blank
+    char cachedKind = 0;    // 0 none, 'n' number, 's' shared string, 'b' boolean, 'e' error, 't' text
+    std::string cachedValue;
+};
+
+struct Formula {
+    std::string text; // without "="
+    uint32_t detail = noDetail;
 };
 
 struct Row {
+    std::vector<Cell> cells;                                     // ascending by column
     std::vector<std::pair<std::string, std::string>> attributes; // all but r and spans
-    std::map<int, Cell> cells;
 };
 
 // "K9" -> (9, 11) without allocating: sheets of a user's file may hold many cells.
 bool parseReference(const char* text, int& row, int& column) {
     column = 0;
     const char* p = text;
-    while (*p >= 'A' && *p <= 'Z')
+    while (*p >= 'A' && *p <= 'Z' && column <= MaxColumns)
         column = column * 26 + (*p++ - 'A' + 1);
     row = 0;
-    while (*p >= '0' && *p <= '9')
+    while (*p >= '0' && *p <= '9' && row <= MaxRows)
         row = row * 10 + (*p++ - '0');
     return *p == '\0' && row >= 1 && row <= MaxRows && column >= 1 && column <= MaxColumns;
-}
-
-void appendColumnLetters(std::string& out, int column) {
-    char buffer[4];
-    int n = 0;
-    while (column > 0) {
-        buffer[n++] = char('A' + (column - 1) % 26);
-        column = (column - 1) / 26;
-    }
-    while (n > 0)
-        out += buffer[--n];
 }
 
 void appendNumber(std::string& out, long long n) {
@@ -108,24 +121,69 @@ void appendNumber(std::string& out, long long n) {
     out.append(buffer, result.ptr);
 }
 
-std::string numberText(double value) {
+void appendDouble(std::string& out, double value) {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    out.append(buffer, result.ptr);
+}
+
+std::string numberText(double value) {
+    std::string out;
+    appendDouble(out, value);
+    return out;
+}
+
+bool readDouble(std::string_view text, double& value) {
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(value);
+}
+
+// UTF-8 of a text into a reused buffer: texts are interned by their UTF-8 without an allocation each.
+void toUtf8(const QString& text, std::string& out) {
+    out.clear();
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* end = p + text.size();
+    for (; p < end; ++p) {
+        char32_t c = *p;
+        if (c >= 0xD800 && c < 0xDC00 && p + 1 < end && p[1] >= 0xDC00 && p[1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (*++p - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD; // a lone surrogate
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
 }
 
 // A text a spreadsheet would take as a number: digits with one decimal point or comma, an optional sign
 // and exponent, blanks around. More than 15 significant digits stay text.
 bool parseNumber(const QString& text, double& value) {
-    QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 40)
+    char s[48];
+    size_t n = 0;
+    const QChar* begin = text.constData();
+    const QChar* end = begin + text.size();
+    while (begin < end && begin->isSpace())
+        ++begin;
+    while (end > begin && (end - 1)->isSpace())
+        --end;
+    if (begin == end || end - begin > 40)
         return false;
-    std::string s;
-    s.reserve(size_t(t.size()));
     int digits = 0, points = 0;
     bool significant = false, exponent = false, expDigits = false, mantissaDigits = false;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        char16_t c = t[i].unicode();
+    for (const QChar* q = begin; q < end; ++q) {
+        char16_t c = q->unicode();
         if (c >= '0' && c <= '9') {
             if (exponent) {
                 expDigits = true;
@@ -135,25 +193,23 @@ bool parseNumber(const QString& text, double& value) {
                 if (significant)
                     ++digits;
             }
-            s += char(c);
+            s[n++] = char(c);
         } else if ((c == '.' || c == ',') && !exponent && points == 0) {
             ++points;
-            s += '.';
-        } else if ((c == '+' || c == '-') &&
-                   (i == 0 || (exponent && (t[i - 1] == u'e' || t[i - 1] == u'E')))) {
+            s[n++] = '.';
+        } else if ((c == '+' || c == '-') && (q == begin || (exponent && (q[-1] == u'e' || q[-1] == u'E')))) {
             if (c == '-')
-                s += '-';
+                s[n++] = '-';
         } else if ((c == 'e' || c == 'E') && mantissaDigits && !exponent) {
             exponent = true;
-            s += 'e';
+            s[n++] = 'e';
         } else {
             return false;
         }
     }
     if (!mantissaDigits || (exponent && !expDigits) || digits > 15)
         return false;
-    auto result = std::from_chars(s.data(), s.data() + s.size(), value);
-    return result.ec == std::errc() && result.ptr == s.data() + s.size() && std::isfinite(value);
+    return readDouble(std::string_view(s, n), value);
 }
 
 const std::string* attributeOf(const Row& row, const char* name) {
@@ -237,22 +293,41 @@ struct Worksheet::Data {
     QString name;
     pugi::xml_document document;
     pugi::xml_node root;
-    std::map<int, Row> rows;
+    // Row n at index n - 1; rows beyond the last one written are absent.
+    std::vector<Row> rows;
+    std::deque<Formula> formulas; // a deque grows without copying what it holds
+    std::vector<FormulaDetail> formulaDetails;
+    std::vector<std::string> rawTexts;
     // The default styles of columns (<col style>), as (first, last, style).
     std::vector<std::tuple<int, int, uint32_t>> columnStyles;
+    // Whether a cell format shows its number as text ("@"): 1 yes, 0 no, -1 not looked up yet.
+    std::vector<int8_t> textFormats;
+    // A new row reserves room for as many cells as the row written before it held.
+    int lastTouchedRow = 0;
+    size_t rowWidthHint = 1;
+    std::string utf8; // reused for interning texts
+
     // The merged ranges by first row, so that merging finds the ranges a new one overlaps without
     // reading every <mergeCell> (documents merge thousands of ranges); rebuilt from the XML when
     // something else changed them.
     std::multimap<int, std::pair<RangePosition, pugi::xml_node>> mergeIndex;
     int tallestMerge = 0;
     bool mergeIndexValid = false;
+    void indexMerges(pugi::xml_node merges);
 
     Cell* find(int row, int column);
-    void indexMerges(pugi::xml_node merges);
+    const Row* findRow(int row) const;
+    Row& rowAt(int row);
     Cell& touch(int row, int column);
     void readColumnStyles();
     void load(pugi::xml_node sheetData);
     pugi::xml_node pageSetup();
+    bool isTextFormat(uint32_t style);
+    uint32_t intern(const QString& text);
+    // Makes the cell a formula cell (reusing its slot) and returns the formula.
+    Formula& formulaOf(Cell& cell);
+    const FormulaDetail* detailOf(const Cell& cell) const;
+    int lastRow() const;
 };
 
 pugi::xml_node Worksheet::Data::pageSetup() {
@@ -270,6 +345,37 @@ pugi::xml_node Worksheet::Data::pageSetup() {
     return xml::orderedChild(root, "pageSetup", worksheetOrder);
 }
 
+bool Worksheet::Data::isTextFormat(uint32_t style) {
+    if (style >= textFormats.size())
+        textFormats.resize(size_t(style) + 1, -1);
+    if (textFormats[style] < 0)
+        textFormats[style] = book->styles->numberFormat(style) == u"@" ? 1 : 0;
+    return textFormats[style] == 1;
+}
+
+uint32_t Worksheet::Data::intern(const QString& text) {
+    toUtf8(text, utf8);
+    return uint32_t(book->strings.indexOf(utf8));
+}
+
+Formula& Worksheet::Data::formulaOf(Cell& cell) {
+    if (cell.type != CellType::Formula) {
+        cell.type = CellType::Formula;
+        cell.index = uint32_t(formulas.size());
+        formulas.emplace_back();
+    }
+    Formula& formula = formulas[cell.index];
+    formula.detail = noDetail;
+    return formula;
+}
+
+const FormulaDetail* Worksheet::Data::detailOf(const Cell& cell) const {
+    if (cell.type != CellType::Formula)
+        return nullptr;
+    uint32_t detail = formulas[cell.index].detail;
+    return detail == noDetail ? nullptr : &formulaDetails[detail];
+}
+
 void Worksheet::Data::indexMerges(pugi::xml_node merges) {
     mergeIndex.clear();
     tallestMerge = 0;
@@ -281,30 +387,66 @@ void Worksheet::Data::indexMerges(pugi::xml_node merges) {
     mergeIndexValid = true;
 }
 
+const Row* Worksheet::Data::findRow(int row) const {
+    return row >= 1 && size_t(row) <= rows.size() ? &rows[size_t(row - 1)] : nullptr;
+}
+
+Row& Worksheet::Data::rowAt(int row) {
+    if (size_t(row) > rows.size()) {
+        if (size_t(row) > rows.capacity())
+            rows.reserve(std::max(size_t(row), rows.capacity() * 2));
+        rows.resize(size_t(row));
+    }
+    return rows[size_t(row - 1)];
+}
+
+int Worksheet::Data::lastRow() const {
+    for (size_t i = rows.size(); i > 0; --i)
+        if (!rows[i - 1].cells.empty() || !rows[i - 1].attributes.empty())
+            return int(i);
+    return 0;
+}
+
 Cell* Worksheet::Data::find(int row, int column) {
-    auto r = rows.find(row);
-    if (r == rows.end())
+    if (row < 1 || size_t(row) > rows.size())
         return nullptr;
-    auto c = r->second.cells.find(column);
-    return c == r->second.cells.end() ? nullptr : &c->second;
+    std::vector<Cell>& cells = rows[size_t(row - 1)].cells;
+    auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                               [](const Cell& cell, int c) { return cell.column < c; });
+    return it != cells.end() && it->column == column ? &*it : nullptr;
 }
 
 Cell& Worksheet::Data::touch(int row, int column) {
-    Row& r = rows[row];
-    auto [it, added] = r.cells.try_emplace(column);
-    if (added) {
-        // A new cell takes the row's format, else the column's, as one typed into the sheet does.
-        const std::string* custom = attributeOf(r, "customFormat");
-        const std::string* style = attributeOf(r, "s");
-        if (custom && style && (*custom == "1" || *custom == "true")) {
-            it->second.style = uint32_t(std::stoul(*style));
-        } else {
-            for (const auto& [first, last, columnStyle] : columnStyles)
-                if (column >= first && column <= last)
-                    it->second.style = columnStyle;
-        }
+    if (row != lastTouchedRow) {
+        if (const Row* last = findRow(lastTouchedRow); last && !last->cells.empty())
+            rowWidthHint = last->cells.size();
+        lastTouchedRow = row;
     }
-    return it->second;
+    Row& r = rowAt(row);
+    std::vector<Cell>& cells = r.cells;
+    size_t at = cells.size();
+    if (!cells.empty() && cells.back().column >= column) {
+        auto it = std::lower_bound(cells.begin(), cells.end(), column,
+                                   [](const Cell& cell, int c) { return cell.column < c; });
+        if (it->column == column)
+            return *it;
+        at = size_t(it - cells.begin());
+    }
+    if (cells.capacity() == 0)
+        cells.reserve(rowWidthHint);
+    Cell cell;
+    cell.column = uint16_t(column);
+    // A new cell takes the row's format, else the column's, as one typed into the sheet does.
+    const std::string* custom = r.attributes.empty() ? nullptr : attributeOf(r, "customFormat");
+    const std::string* style = custom ? attributeOf(r, "s") : nullptr;
+    if (custom && style && (*custom == "1" || *custom == "true")) {
+        cell.style = uint32_t(std::strtoul(style->c_str(), nullptr, 10));
+    } else {
+        for (const auto& [first, last, columnStyle] : columnStyles)
+            if (column >= first && column <= last)
+                cell.style = columnStyle;
+    }
+    return *cells.insert(cells.begin() + std::ptrdiff_t(at), cell);
 }
 
 void Worksheet::Data::readColumnStyles() {
@@ -322,6 +464,11 @@ void Worksheet::Data::load(pugi::xml_node sheetData) {
         int column;
     };
     std::unordered_map<int, Anchor> sharedFormulas;
+    auto raw = [&](Cell& cell, CellType type, const char* value) {
+        cell.type = type;
+        cell.index = uint32_t(rawTexts.size());
+        rawTexts.emplace_back(value);
+    };
     int rowNumber = 0;
     for (pugi::xml_node rowNode : sheetData.children("row")) {
         pugi::xml_attribute r = rowNode.attribute("r");
@@ -329,10 +476,12 @@ void Worksheet::Data::load(pugi::xml_node sheetData) {
         if (rowNumber < 1 || rowNumber > MaxRows)
             throw SpreadsheetError(
                 QStringLiteral("Книга повреждена: неверный номер строки %1").arg(rowNumber));
-        Row& row = rows[rowNumber];
-        for (pugi::xml_attribute a : rowNode.attributes())
-            if (std::strcmp(a.name(), "r") != 0 && std::strcmp(a.name(), "spans") != 0)
-                row.attributes.emplace_back(a.name(), a.value());
+        {
+            Row& row = rowAt(rowNumber);
+            for (pugi::xml_attribute a : rowNode.attributes())
+                if (std::strcmp(a.name(), "r") != 0 && std::strcmp(a.name(), "spans") != 0)
+                    setAttribute(row, a.name(), a.value());
+        }
         int columnNumber = 0;
         for (pugi::xml_node c : rowNode.children("c")) {
             int cellRow = rowNumber;
@@ -343,53 +492,94 @@ void Worksheet::Data::load(pugi::xml_node sheetData) {
             } else {
                 ++columnNumber;
             }
-            Cell& cell = row.cells[columnNumber];
+            if (columnNumber > MaxColumns)
+                throw SpreadsheetError(
+                    QStringLiteral("Книга повреждена: лишняя ячейка в строке %1").arg(rowNumber));
+            Cell& cell = touch(rowNumber, columnNumber);
             cell.style = c.attribute("s").as_uint();
             const char* type = c.attribute("t").value();
             pugi::xml_node v = c.child("v");
+            const char* value = v.text().get();
+            // The value as it would stand in a formula cell's cache.
+            char kind = 0;
+            std::string cached;
+            cell.type = CellType::Empty;
             if (std::strcmp(type, "s") == 0) {
-                cell.type = CellType::Shared;
-                cell.shared = v.text().as_int(-1);
-            } else if (std::strcmp(type, "inlineStr") == 0) {
-                cell.type = CellType::Text;
-                cell.value = xml::itemText(c.child("is"));
-            } else if (std::strcmp(type, "str") == 0) {
-                cell.type = v ? CellType::FormulaText : CellType::Empty;
-                cell.value = xml::unescapeText(v.text().get());
-            } else if (std::strcmp(type, "b") == 0) {
-                cell.type = CellType::Boolean;
-                cell.value = v.text().get();
-            } else if (std::strcmp(type, "e") == 0) {
-                cell.type = CellType::Error;
-                cell.value = v.text().get();
-            } else if (std::strcmp(type, "d") == 0) {
-                cell.type = CellType::Text;
-                cell.value = v.text().get();
-            } else if (v) {
-                cell.type = CellType::Number;
-                cell.value = v.text().get();
-            }
-            if (pugi::xml_node f = c.child("f")) {
-                if (std::strcmp(f.attribute("t").value(), "shared") == 0) {
-                    // Shared formulas become plain ones: a cell written later cannot break a group.
-                    int group = f.attribute("si").as_int();
-                    if (*f.text().get()) {
-                        cell.formula = f.text().get();
-                        sharedFormulas[group] = {cell.formula, rowNumber, columnNumber};
-                    } else if (auto anchor = sharedFormulas.find(group); anchor != sharedFormulas.end()) {
-                        cell.formula = shiftFormula(anchor->second.formula, rowNumber - anchor->second.row,
-                                                    columnNumber - anchor->second.column);
-                    }
-                } else {
-                    cell.formula = f.text().get();
-                    for (pugi::xml_attribute a : f.attributes()) {
-                        cell.formulaAttributes += ' ';
-                        cell.formulaAttributes += a.name();
-                        cell.formulaAttributes += "=\"";
-                        xml::appendEscaped(cell.formulaAttributes, a.value());
-                        cell.formulaAttributes += '"';
-                    }
+                int index = v.text().as_int(-1);
+                if (v && index >= 0) {
+                    cell.type = CellType::Shared;
+                    cell.index = uint32_t(index);
+                    kind = 's';
+                    cached = value;
                 }
+            } else if (std::strcmp(type, "inlineStr") == 0) {
+                cell.type = CellType::Shared;
+                cell.index = uint32_t(book->strings.indexOf(xml::itemText(c.child("is"))));
+            } else if (std::strcmp(type, "str") == 0) {
+                // A formula's text result; kept as a text should the cell have no formula.
+                if (v) {
+                    kind = 't';
+                    cached = xml::unescapeText(value);
+                }
+            } else if (std::strcmp(type, "b") == 0) {
+                raw(cell, CellType::Boolean, value);
+                kind = 'b';
+                cached = value;
+            } else if (std::strcmp(type, "e") == 0) {
+                raw(cell, CellType::Error, value);
+                kind = 'e';
+                cached = value;
+            } else if (std::strcmp(type, "d") == 0) {
+                cell.type = CellType::Shared;
+                cell.index = uint32_t(book->strings.indexOf(value));
+            } else if (v) {
+                double number = 0;
+                if (readDouble(value, number)) {
+                    cell.type = CellType::Number;
+                    cell.number = number;
+                } else {
+                    raw(cell, CellType::RawNumber, value);
+                }
+                kind = 'n';
+                cached = value;
+            }
+            pugi::xml_node f = c.child("f");
+            std::string text, attributes;
+            if (!f) {
+            } else if (std::strcmp(f.attribute("t").value(), "shared") == 0) {
+                // Shared formulas become plain ones: a cell written later cannot break a group.
+                int group = f.attribute("si").as_int();
+                if (*f.text().get()) {
+                    text = f.text().get();
+                    sharedFormulas[group] = {text, rowNumber, columnNumber};
+                } else if (auto anchor = sharedFormulas.find(group); anchor != sharedFormulas.end()) {
+                    text = shiftFormula(anchor->second.formula, rowNumber - anchor->second.row,
+                                        columnNumber - anchor->second.column);
+                }
+            } else {
+                text = f.text().get();
+                for (pugi::xml_attribute a : f.attributes()) {
+                    attributes += ' ';
+                    attributes += a.name();
+                    attributes += "=\"";
+                    xml::appendEscaped(attributes, a.value());
+                    attributes += '"';
+                }
+            }
+            if (text.empty()) {
+                if (kind == 't') {
+                    cell.type = CellType::Shared;
+                    cell.index = uint32_t(book->strings.indexOf(cached));
+                }
+                continue;
+            }
+            // The cached value moves into the formula's detail; the cell itself holds the formula.
+            cell.type = CellType::Empty;
+            Formula& formula = formulaOf(cell);
+            formula.text = std::move(text);
+            if (kind || !attributes.empty()) {
+                formula.detail = uint32_t(formulaDetails.size());
+                formulaDetails.push_back({std::move(attributes), kind, std::move(cached)});
             }
         }
     }
@@ -410,6 +600,13 @@ Worksheet::Worksheet(WorkbookData* book, std::string partName, const std::string
     while (pugi::xml_node child = sheetData.first_child())
         sheetData.remove_child(child);
     sheetData.append_child(pugi::node_comment).set_value(sheetDataMark);
+    if (xml.size() > (1u << 20)) {
+        // The document still holds the memory of the cells it was read with: keep a fresh copy.
+        std::string rest = xml::serialize(d->document);
+        d->document.reset();
+        xml::parse(d->document, rest, d->partName);
+        d->root = d->document.child("worksheet");
+    }
     d->readColumnStyles();
 }
 
@@ -447,30 +644,27 @@ void Worksheet::setName(const QString& name) {
 
 void Worksheet::setCell(int row, int column, const QString& text) {
     checkCell(row, column);
-    std::string formula;
-    double number = 0;
-    bool isFormula = text.size() > 1 && text.startsWith(u'=');
-    if (isFormula)
-        formula = canonicalFormula(std::string_view(text.toStdString()));
+    if (text.size() > 1 && text.startsWith(u'=')) {
+        toUtf8(text, d->utf8);
+        // Completed and checked before the cell changes: a refused formula leaves the cell as it was.
+        std::string formula = canonicalFormula(std::string_view(d->utf8));
+        Cell& cell = d->touch(row, column);
+        d->formulaOf(cell).text = std::move(formula);
+        touched();
+        return;
+    }
     Cell& cell = d->touch(row, column);
+    double number = 0;
     // A cell formatted as text ("@") keeps digits as typed, leading zeros included.
-    bool isNumber =
-        !isFormula && parseNumber(text, number) && d->book->styles->numberFormat(cell.style) != u"@";
-    cell.formula = std::move(formula);
-    cell.formulaAttributes.clear();
-    cell.shared = -1;
-    if (isFormula) {
-        cell.type = CellType::Empty;
-        cell.value.clear();
-    } else if (isNumber) {
+    if (parseNumber(text, number) && !d->isTextFormat(cell.style)) {
         cell.type = CellType::Number;
-        cell.value = numberText(number);
+        cell.number = number;
     } else if (text.isEmpty()) {
         cell.type = CellType::Empty;
-        cell.value.clear();
+        cell.number = 0;
     } else {
-        cell.type = CellType::Text;
-        cell.value = text.toStdString();
+        cell.index = d->intern(text);
+        cell.type = CellType::Shared;
     }
     touched();
 }
@@ -482,11 +676,13 @@ void Worksheet::setCell(int row, const QString& column, const QString& text) {
 void Worksheet::setText(int row, int column, const QString& text) {
     checkCell(row, column);
     Cell& cell = d->touch(row, column);
-    cell.formula.clear();
-    cell.formulaAttributes.clear();
-    cell.shared = -1;
-    cell.type = text.isEmpty() ? CellType::Empty : CellType::Text;
-    cell.value = text.toStdString();
+    if (text.isEmpty()) {
+        cell.type = CellType::Empty;
+        cell.number = 0;
+    } else {
+        cell.index = d->intern(text);
+        cell.type = CellType::Shared;
+    }
     touched();
 }
 
@@ -500,10 +696,8 @@ void Worksheet::setNumber(int row, int column, double value) {
         throw SpreadsheetError(
             QStringLiteral("В ячейку %1 записывается не число").arg(cellName(row, column)));
     Cell& cell = d->touch(row, column);
-    cell.formula.clear();
-    cell.formulaAttributes.clear();
     cell.type = CellType::Number;
-    cell.value = numberText(value);
+    cell.number = value;
     touched();
 }
 
@@ -512,24 +706,49 @@ QString Worksheet::cellText(int row, int column) const {
     const Cell* cell = d->find(row, column);
     if (!cell)
         return {};
+    const StyleSheet& styles = *d->book->styles;
+    auto booleanText = [](const std::string& value) {
+        return value == "1" || value == "true" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    };
     switch (cell->type) {
     case CellType::Empty:
         return {};
-    case CellType::Number: {
-        double value = 0;
-        std::from_chars(cell->value.data(), cell->value.data() + cell->value.size(), value);
-        return formatNumber(value, d->book->styles->numberFormat(cell->style));
-    }
+    case CellType::Number:
+        return formatNumber(cell->number, styles.numberFormat(cell->style));
     case CellType::Shared:
-        return formatText(QString::fromStdString(d->book->strings.text(cell->shared)),
-                          d->book->styles->numberFormat(cell->style));
-    case CellType::Text:
-    case CellType::FormulaText:
-        return formatText(QString::fromStdString(cell->value), d->book->styles->numberFormat(cell->style));
-    case CellType::Boolean:
-        return cell->value == "1" || cell->value == "true" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+        return formatText(QString::fromStdString(d->book->strings.text(int32_t(cell->index))),
+                          styles.numberFormat(cell->style));
+    case CellType::RawNumber:
     case CellType::Error:
-        return QString::fromStdString(cell->value);
+        return QString::fromStdString(d->rawTexts[cell->index]);
+    case CellType::Boolean:
+        return booleanText(d->rawTexts[cell->index]);
+    case CellType::Formula: {
+        // A formula shows the value last computed, when the file has one.
+        const FormulaDetail* detail = d->detailOf(*cell);
+        if (!detail)
+            return {};
+        switch (detail->cachedKind) {
+        case 'n': {
+            double value = 0;
+            return readDouble(detail->cachedValue, value)
+                       ? formatNumber(value, styles.numberFormat(cell->style))
+                       : QString::fromStdString(detail->cachedValue);
+        }
+        case 's':
+            return formatText(QString::fromStdString(
+                                  d->book->strings.text(int32_t(std::atoi(detail->cachedValue.c_str())))),
+                              styles.numberFormat(cell->style));
+        case 't':
+            return formatText(QString::fromStdString(detail->cachedValue), styles.numberFormat(cell->style));
+        case 'b':
+            return booleanText(detail->cachedValue);
+        case 'e':
+            return QString::fromStdString(detail->cachedValue);
+        default:
+            return {};
+        }
+    }
     }
     return {};
 }
@@ -543,17 +762,36 @@ QString Worksheet::cellValue(int row, int column) const {
     const Cell* cell = d->find(row, column);
     if (!cell)
         return {};
-    if (cell->type == CellType::Shared)
-        return QString::fromStdString(d->book->strings.text(cell->shared));
-    return QString::fromStdString(cell->value);
+    switch (cell->type) {
+    case CellType::Empty:
+        return {};
+    case CellType::Number:
+        return QString::fromStdString(numberText(cell->number));
+    case CellType::Shared:
+        return QString::fromStdString(d->book->strings.text(int32_t(cell->index)));
+    case CellType::RawNumber:
+    case CellType::Error:
+    case CellType::Boolean:
+        return QString::fromStdString(d->rawTexts[cell->index]);
+    case CellType::Formula: {
+        const FormulaDetail* detail = d->detailOf(*cell);
+        if (!detail)
+            return {};
+        if (detail->cachedKind == 's')
+            return QString::fromStdString(
+                d->book->strings.text(int32_t(std::atoi(detail->cachedValue.c_str()))));
+        return QString::fromStdString(detail->cachedValue);
+    }
+    }
+    return {};
 }
 
 QString Worksheet::cellFormula(int row, int column) const {
     checkCell(row, column);
     const Cell* cell = d->find(row, column);
-    if (!cell || cell->formula.empty())
+    if (!cell || cell->type != CellType::Formula)
         return {};
-    return u'=' + QString::fromStdString(cell->formula);
+    return u'=' + QString::fromStdString(d->formulas[cell->index].text);
 }
 
 CellStyle Worksheet::cellStyle(int row, int column) const {
@@ -583,16 +821,18 @@ CellStyle Worksheet::cellStyle(int row, int column) const {
 
 RangePosition Worksheet::usedRange() const {
     RangePosition used;
-    for (const auto& [number, row] : d->rows) {
-        if (row.cells.empty())
+    for (size_t i = 0; i < d->rows.size(); ++i) {
+        const std::vector<Cell>& cells = d->rows[i].cells;
+        if (cells.empty())
             continue;
+        int number = int(i + 1);
         if (used.firstRow == 0) {
             used.firstRow = number;
-            used.firstColumn = row.cells.begin()->first;
+            used.firstColumn = cells.front().column;
         }
         used.lastRow = number;
-        used.firstColumn = std::min(used.firstColumn, row.cells.begin()->first);
-        used.lastColumn = std::max(used.lastColumn, row.cells.rbegin()->first);
+        used.firstColumn = std::min(used.firstColumn, int(cells.front().column));
+        used.lastColumn = std::max(used.lastColumn, int(cells.back().column));
     }
     return used;
 }
@@ -674,17 +914,17 @@ void Worksheet::setRowHeight(int row, double points) {
     checkCell(row, 1);
     if (!(points >= 0 && points <= 409))
         throw SpreadsheetError(QStringLiteral("Недопустимая высота строки %1").arg(points));
-    Row& r = d->rows[row];
+    Row& r = d->rowAt(row);
     setAttribute(r, "ht", numberText(points));
     setAttribute(r, "customHeight", "1");
     touched();
 }
 
 double Worksheet::rowHeight(int row) const {
-    auto it = d->rows.find(row);
-    if (it == d->rows.end())
+    const Row* r = d->findRow(row);
+    if (!r)
         return 0;
-    const std::string* height = attributeOf(it->second, "ht");
+    const std::string* height = attributeOf(*r, "ht");
     return height ? std::atof(height->c_str()) : 0;
 }
 
@@ -768,20 +1008,22 @@ void moveFormulaText(pugi::xml_node node, const QString& formulaSheet, const QSt
 
 void Worksheet::followRowInsert(const QString& insertedSheet, int beforeRow, int count) {
     const bool own = this->name().compare(insertedSheet, Qt::CaseInsensitive) == 0;
-    for (auto& [number, row] : d->rows)
-        for (auto& [column, cell] : row.cells) {
-            if (cell.formula.empty())
-                continue;
-            cell.formula = formulaAfterRowInsert(cell.formula, d->name, insertedSheet, beforeRow, count);
-            // An array formula's ref names the cells it fills on this sheet.
-            size_t at = cell.formulaAttributes.find(" ref=\"");
-            if (own && at != std::string::npos) {
-                size_t start = at + 6, end = cell.formulaAttributes.find('"', start);
-                std::string ref = cell.formulaAttributes.substr(start, end - start);
-                cell.formulaAttributes.replace(start, end - start,
-                                               rangesAfterInsert(ref.c_str(), beforeRow, count));
-            }
+    // Formulas no cell holds any more follow too: cheaper than finding out which ones are held.
+    for (Formula& formula : d->formulas) {
+        if (formula.text.empty())
+            continue;
+        formula.text = formulaAfterRowInsert(formula.text, d->name, insertedSheet, beforeRow, count);
+        // An array formula's ref names the cells it fills on this sheet.
+        if (formula.detail == noDetail)
+            continue;
+        std::string& attributes = d->formulaDetails[formula.detail].attributes;
+        size_t at = attributes.find(" ref=\"");
+        if (own && at != std::string::npos) {
+            size_t start = at + 6, end = attributes.find('"', start);
+            std::string ref = attributes.substr(start, end - start);
+            attributes.replace(start, end - start, rangesAfterInsert(ref.c_str(), beforeRow, count));
         }
+    }
     for (pugi::xml_node format : d->root.children("conditionalFormatting"))
         for (pugi::xml_node rule : format.children("cfRule"))
             for (pugi::xml_node f : rule.children("formula"))
@@ -799,7 +1041,7 @@ void Worksheet::insertRows(int beforeRow, int count, InsertedRows format) {
         throw SpreadsheetError(QStringLiteral("Над первой строкой нет строки, формат которой можно взять"));
     if (count == 0)
         return;
-    int lastRow = d->rows.empty() ? 0 : d->rows.rbegin()->first;
+    int lastRow = d->lastRow();
     pugi::xml_node merges = d->root.child("mergeCells");
     d->mergeIndexValid = false; // the merged ranges move
     for (pugi::xml_node m : merges.children("mergeCell"))
@@ -816,11 +1058,13 @@ void Worksheet::insertRows(int beforeRow, int count, InsertedRows format) {
          d->book->workbook.child("workbook").child("definedNames").children("definedName"))
         moveFormulaText(name, QString(), d->name, beforeRow, count);
 
-    std::vector<std::pair<int, Row>> moved;
-    for (auto it = d->rows.lower_bound(beforeRow); it != d->rows.end(); it = d->rows.erase(it))
-        moved.emplace_back(it->first + count, std::move(it->second));
-    for (auto& [number, row] : moved)
-        d->rows.emplace(number, std::move(row));
+    if (size_t(beforeRow) <= d->rows.size()) {
+        d->rows.insert(d->rows.begin() + (beforeRow - 1), size_t(count), Row());
+        // Rows pushed past the sheet's end are empty: the check above saw to it.
+        if (d->rows.size() > size_t(MaxRows))
+            d->rows.resize(size_t(MaxRows));
+    }
+    d->lastTouchedRow = 0;
 
     for (pugi::xml_node m : merges.children("mergeCell"))
         moveRangeAttribute(m, "ref", beforeRow, count);
@@ -840,13 +1084,18 @@ void Worksheet::insertRows(int beforeRow, int count, InsertedRows format) {
 
     if (format == InsertedRows::LikeRowAbove) {
         const int above = beforeRow - 1;
-        if (auto it = d->rows.find(above); it != d->rows.end()) {
-            const Row source = it->second;
+        if (const Row* found = d->findRow(above)) {
+            const Row source = *found;
             for (int r = beforeRow; r < beforeRow + count; ++r) {
-                Row& row = d->rows[r];
+                Row& row = d->rowAt(r);
                 row.attributes = source.attributes;
-                for (const auto& [column, cell] : source.cells)
-                    row.cells[column].style = cell.style;
+                row.cells.clear();
+                for (const Cell& cell : source.cells) {
+                    Cell blank;
+                    blank.column = cell.column;
+                    blank.style = cell.style;
+                    row.cells.push_back(blank);
+                }
             }
         }
         std::vector<RangePosition> lineMerges;
@@ -901,13 +1150,21 @@ bool Worksheet::fitsToPageWidth() const {
 
 void Worksheet::restyle(const RangePosition& range, const std::function<uint32_t(uint32_t)>& derive) {
     std::unordered_map<uint32_t, uint32_t> derived;
+    // Cells of a range mostly share a format: the last answer saves a look-up per cell.
+    uint32_t lastFrom = 0, lastTo = 0;
+    bool haveLast = false;
     for (int row = range.firstRow; row <= range.lastRow; ++row)
         for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
             Cell& cell = d->touch(row, column);
-            auto it = derived.find(cell.style);
-            if (it == derived.end())
-                it = derived.emplace(cell.style, derive(cell.style)).first;
-            cell.style = it->second;
+            if (!haveLast || cell.style != lastFrom) {
+                auto it = derived.find(cell.style);
+                if (it == derived.end())
+                    it = derived.emplace(cell.style, derive(cell.style)).first;
+                lastFrom = cell.style;
+                lastTo = it->second;
+                haveLast = true;
+            }
+            cell.style = lastTo;
         }
     touched();
 }
@@ -946,100 +1203,184 @@ void Worksheet::merge(const RangePosition& range) {
             if (row != range.firstRow || column != range.firstColumn)
                 if (Cell* cell = d->find(row, column)) {
                     cell->type = CellType::Empty;
-                    cell->value.clear();
-                    cell->formula.clear();
-                    cell->formulaAttributes.clear();
+                    cell->number = 0;
                 }
     touched();
 }
 
-std::string Worksheet::toXml(bool dropCachedValues, size_t& stringReferences) {
+size_t Worksheet::stringReferences(bool dropCachedValues) const {
+    size_t references = 0;
+    for (const Row& row : d->rows)
+        for (const Cell& cell : row.cells)
+            if (cell.type == CellType::Shared)
+                ++references;
+            else if (!dropCachedValues && cell.type == CellType::Formula)
+                if (const FormulaDetail* detail = d->detailOf(cell); detail && detail->cachedKind == 's')
+                    ++references;
+    return references;
+}
+
+std::function<bool(std::string&)> Worksheet::xmlWriter(bool dropCachedValues) {
     RangePosition used = usedRange();
     pugi::xml_node dimension = xml::orderedChild(d->root, "dimension", worksheetOrder);
     std::string ref = used.firstRow == 0 ? std::string("A1") : rangeName(used).toStdString();
     (dimension.attribute("ref") ? dimension.attribute("ref") : dimension.append_attribute("ref"))
         .set_value(ref.c_str());
-
-    std::string cells;
-    cells.reserve(d->rows.size() * 64);
-    for (auto& [number, row] : d->rows) {
-        if (row.cells.empty() && row.attributes.empty())
-            continue;
-        cells += "<row r=\"";
-        appendNumber(cells, number);
-        cells += '"';
-        for (const auto& [key, value] : row.attributes) {
-            cells += ' ';
-            cells += key;
-            cells += "=\"";
-            xml::appendEscaped(cells, value);
-            cells += '"';
-        }
-        if (row.cells.empty()) {
-            cells += "/>";
-            continue;
-        }
-        cells += '>';
-        for (auto& [column, cell] : row.cells) {
-            cells += "<c r=\"";
-            appendColumnLetters(cells, column);
-            appendNumber(cells, number);
-            cells += '"';
-            if (cell.style != 0) {
-                cells += " s=\"";
-                appendNumber(cells, cell.style);
-                cells += '"';
-            }
-            bool hasFormula = !cell.formula.empty();
-            CellType type = hasFormula && dropCachedValues ? CellType::Empty : cell.type;
-            int32_t sharedIndex = -1;
-            switch (type) {
-            case CellType::Shared:
-                sharedIndex = cell.shared;
-                break;
-            case CellType::Text:
-                sharedIndex = d->book->strings.indexOf(cell.value);
-                break;
-            default:
-                break;
-            }
-            const char* t = sharedIndex >= 0                ? " t=\"s\""
-                            : type == CellType::Boolean     ? " t=\"b\""
-                            : type == CellType::Error       ? " t=\"e\""
-                            : type == CellType::FormulaText ? " t=\"str\""
-                                                            : "";
-            cells += t;
-            if (type == CellType::Empty && !hasFormula) {
-                cells += "/>";
-                continue;
-            }
-            cells += '>';
-            if (hasFormula) {
-                cells += "<f";
-                cells += cell.formulaAttributes;
-                cells += '>';
-                xml::appendEscaped(cells, cell.formula);
-                cells += "</f>";
-            }
-            if (sharedIndex >= 0) {
-                ++stringReferences;
-                cells += "<v>";
-                appendNumber(cells, sharedIndex);
-                cells += "</v>";
-            } else if (type != CellType::Empty) {
-                cells += "<v>";
-                xml::appendEscaped(cells, cell.value);
-                cells += "</v>";
-            }
-            cells += "</c>";
-        }
-        cells += "</row>";
-    }
     std::string text = xml::serialize(d->document);
     std::string mark = std::string("<!--") + sheetDataMark + "-->";
     size_t at = text.find(mark);
-    text.replace(at, mark.size(), cells);
-    return text;
+    struct State {
+        std::string head, tail;
+        size_t next = 0; // the row to write next
+        bool started = false;
+    };
+    auto state = std::make_shared<State>();
+    state->head = text.substr(0, at);
+    state->tail = text.substr(at + mark.size());
+    // One cell's element; its fixed parts go through a small buffer and reach `out` in one append.
+    auto appendCell = [](std::string& out, const Cell& cell, const std::string& rowText, const Data& sheet,
+                         bool dropCachedValues) {
+        char buffer[160];
+        char* p = buffer;
+        auto put = [&p](const char* text, size_t n) {
+            std::memcpy(p, text, n);
+            p += n;
+        };
+        put("<c r=\"", 6);
+        char letters[4];
+        int n = 0;
+        for (int column = cell.column; column > 0; column = (column - 1) / 26)
+            letters[n++] = char('A' + (column - 1) % 26);
+        while (n > 0)
+            *p++ = letters[--n];
+        put(rowText.data(), rowText.size());
+        *p++ = '"';
+        if (cell.style != 0) {
+            put(" s=\"", 4);
+            p = std::to_chars(p, buffer + sizeof buffer, cell.style).ptr;
+            *p++ = '"';
+        }
+        const Formula* formula = cell.type == CellType::Formula ? &sheet.formulas[cell.index] : nullptr;
+        const FormulaDetail* detail = sheet.detailOf(cell);
+        // What the value part says: its type attribute and its text.
+        char kind = 0;
+        const std::string* rawValue = nullptr;
+        switch (cell.type) {
+        case CellType::Empty:
+            break;
+        case CellType::Number:
+            kind = 'n';
+            break;
+        case CellType::Shared:
+            kind = 's';
+            break;
+        case CellType::RawNumber:
+            kind = 'n';
+            rawValue = &sheet.rawTexts[cell.index];
+            break;
+        case CellType::Boolean:
+            kind = 'b';
+            rawValue = &sheet.rawTexts[cell.index];
+            break;
+        case CellType::Error:
+            kind = 'e';
+            rawValue = &sheet.rawTexts[cell.index];
+            break;
+        case CellType::Formula:
+            if (!dropCachedValues && detail && detail->cachedKind) {
+                kind = detail->cachedKind;
+                rawValue = &detail->cachedValue;
+            }
+            break;
+        }
+        switch (kind) {
+        case 's':
+            put(" t=\"s\"", 6);
+            break;
+        case 'b':
+            put(" t=\"b\"", 6);
+            break;
+        case 'e':
+            put(" t=\"e\"", 6);
+            break;
+        case 't':
+            put(" t=\"str\"", 8);
+            break;
+        default:
+            break;
+        }
+        if (!kind && !formula) {
+            put("/>", 2);
+            out.append(buffer, size_t(p - buffer));
+            return;
+        }
+        *p++ = '>';
+        if (formula) {
+            put("<f", 2);
+            out.append(buffer, size_t(p - buffer));
+            p = buffer;
+            if (detail)
+                out += detail->attributes;
+            out += '>';
+            xml::appendEscaped(out, formula->text);
+            put("</f>", 4);
+        }
+        if (kind) {
+            put("<v>", 3);
+            if (rawValue) {
+                out.append(buffer, size_t(p - buffer));
+                p = buffer;
+                xml::appendEscaped(out, *rawValue);
+            } else if (cell.type == CellType::Number) {
+                p = std::to_chars(p, buffer + sizeof buffer, cell.number).ptr;
+            } else {
+                p = std::to_chars(p, buffer + sizeof buffer, cell.index).ptr;
+            }
+            put("</v>", 4);
+        }
+        put("</c>", 4);
+        out.append(buffer, size_t(p - buffer));
+    };
+    const Data* data = d.get();
+    return [state, data, dropCachedValues, appendCell](std::string& out) {
+        State& s = *state;
+        if (!s.started) {
+            out += s.head;
+            s.started = true;
+        }
+        std::string rowText;
+        // Pieces of about a megabyte: big enough to compress well, small enough not to matter.
+        for (; s.next < data->rows.size() && out.size() < (1u << 20); ++s.next) {
+            const Row& row = data->rows[s.next];
+            if (row.cells.empty() && row.attributes.empty())
+                continue;
+            const int number = int(s.next + 1);
+            rowText.clear();
+            appendNumber(rowText, number);
+            out += "<row r=\"";
+            out += rowText;
+            out += '"';
+            for (const auto& [key, value] : row.attributes) {
+                out += ' ';
+                out += key;
+                out += "=\"";
+                xml::appendEscaped(out, value);
+                out += '"';
+            }
+            if (row.cells.empty()) {
+                out += "/>";
+                continue;
+            }
+            out += '>';
+            for (const Cell& cell : row.cells)
+                appendCell(out, cell, rowText, *data, dropCachedValues);
+            out += "</row>";
+        }
+        if (s.next < data->rows.size())
+            return true;
+        out += s.tail;
+        return false;
+    };
 }
 
 } // namespace zorvel

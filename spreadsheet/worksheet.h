@@ -117,8 +117,11 @@ private:
     struct Data;
 
     Worksheet(WorkbookData* book, std::string partName, const std::string& xml, const QString& name);
-    // The part's XML; texts go into the shared string table, counted in `stringReferences`.
-    std::string toXml(bool dropCachedValues, size_t& stringReferences);
+    // The part's XML piece by piece: each call appends the next piece and returns false after the last.
+    // The writer reads the sheet as it is when called, which must not change until it is done.
+    std::function<bool(std::string&)> xmlWriter(bool dropCachedValues);
+    // The cells that point into the shared string table.
+    size_t stringReferences(bool dropCachedValues) const;
     const std::string& partName() const;
     void restyle(const RangePosition& range, const std::function<uint32_t(uint32_t)>& derive);
     void merge(const RangePosition& range);

@@ -10,6 +10,20 @@ namespace zorvel::xml {
 
 void appendEscaped(std::string& out, std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
+        // Runs of ordinary characters go in whole: most texts need no escape at all.
+        size_t plain = i;
+        while (plain < text.size()) {
+            unsigned char u = static_cast<unsigned char>(text[plain]);
+            if (u == '&' || u == '<' || u == '>' || u == '"' || u == '_' ||
+                (u < 0x20 && u != '\t' && u != '\n'))
+                break;
+            ++plain;
+        }
+        if (plain > i) {
+            out.append(text.data() + i, plain - i);
+            i = plain - 1;
+            continue;
+        }
         char c = text[i];
         switch (c) {
         case '&':
