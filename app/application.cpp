@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/placeholder_window.h"
 #include "cashdesk/passport_window.h"
+#include "consumables/consumables_window.h"
 #include "documents/contract_window.h"
 
 #include <QLineEdit>
@@ -71,6 +72,8 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<ContractWindow>(*workstation_);
     case 3:
         return std::make_unique<PassportWindow>(*workstation_);
+    case 12:
+        return std::make_unique<ConsumablesWindow>(*workstation_);
     default:
         return createPlaceholder(number);
     }
@@ -83,6 +86,10 @@ void Application::connectHandOffs() {
     QObject::connect(mainWindow_.get(), &MainWindow::contractPrintRequested, contract,
                      [contract] { contract->loadContract(); });
     QObject::connect(contract, &ContractWindow::passportRequested, passport, &PassportWindow::edit);
+    auto* consumables = static_cast<ConsumablesWindow*>(windows_[12]);
+    // "Расходники": the balance as of today, then the window.
+    QObject::connect(mainWindow_.get(), &MainWindow::consumablesRequested, consumables,
+                     &ConsumablesWindow::showStock);
 }
 
 Application::~Application() {
