@@ -3,7 +3,10 @@
 #include "app/main_window.h"
 #include "app/placeholder_window.h"
 #include "cashdesk/passport_window.h"
+#include "consumables/combined_table_window.h"
 #include "consumables/consumables_window.h"
+#include "consumables/field_filter_window.h"
+#include "consumables/visible_fields_window.h"
 #include "documents/contract_window.h"
 
 #include <QLineEdit>
@@ -74,6 +77,12 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<PassportWindow>(*workstation_);
     case 12:
         return std::make_unique<ConsumablesWindow>(*workstation_);
+    case 14:
+        return std::make_unique<CombinedTableWindow>(*workstation_);
+    case 15:
+        return std::make_unique<VisibleFieldsWindow>();
+    case 16:
+        return std::make_unique<FieldFilterWindow>();
     default:
         return createPlaceholder(number);
     }
@@ -90,6 +99,22 @@ void Application::connectHandOffs() {
     // "Расходники": the balance as of today, then the window.
     QObject::connect(mainWindow_.get(), &MainWindow::consumablesRequested, consumables,
                      &ConsumablesWindow::showStock);
+    // The combined table shows its companions from its context menu; their "Применить" rebuilds it.
+    auto* combined = static_cast<CombinedTableWindow*>(windows_[14]);
+    auto* visibleFields = static_cast<VisibleFieldsWindow*>(windows_[15]);
+    auto* fieldFilters = static_cast<FieldFilterWindow*>(windows_[16]);
+    auto showWindow = [](QWidget* w) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    };
+    QObject::connect(combined, &CombinedTableWindow::visibleFieldsRequested, visibleFields,
+                     [=] { showWindow(visibleFields); });
+    QObject::connect(combined, &CombinedTableWindow::filtersRequested, fieldFilters,
+                     [=] { showWindow(fieldFilters); });
+    QObject::connect(visibleFields, &VisibleFieldsWindow::applied, combined,
+                     &CombinedTableWindow::setVisibleFields);
+    QObject::connect(fieldFilters, &FieldFilterWindow::applied, combined, &CombinedTableWindow::setCondition);
 }
 
 Application::~Application() {

@@ -119,7 +119,9 @@ void MainWindow::buildMenu() {
             [this] { showWindow(8); });
     connect(addItem(reports, "N12", "Расходники", true), &QAction::triggered, this,
             &MainWindow::consumablesRequested);
-    addItem(reports, "N11", "Комбинированная таблица", false);
+    // The accountant's query over the whole register is the administrator's.
+    connect(addItem(reports, "N11", "Комбинированная таблица", administrator_), &QAction::triggered, this,
+            [this] { showWindow(14); });
     QMenu* helpMenu = addMenu(bar, "N4", "Помощь");
     connect(addItem(helpMenu, "N5", "О программе", true), &QAction::triggered, this, &MainWindow::about);
     connect(addItem(helpMenu, "N6", "Справка", true), &QAction::triggered, this, &MainWindow::help);
