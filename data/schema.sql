@@ -141,6 +141,9 @@ CREATE INDEX PEOPLE_FAM ON PEOPLE (FAM);
 CREATE INDEX PEOPLECBUX_ORGANIS ON PEOPLECBUX (ORGANIS);
 -- The stock procedure sums the register's use of each consumable by its code.
 CREATE INDEX PEOPLE_KODGVV ON PEOPLE (KODGVV);
+-- Periods of service dates, as the statements compare them ("cast(data_usl as date)>=..."): the combined
+-- table and the reports read a month of the register without reading the whole of it.
+CREATE INDEX PEOPLE_SERVICE_DATE ON PEOPLE COMPUTED BY (CAST(DATA_USL AS DATE));
 
 SET TERM ^ ;
 
