@@ -190,8 +190,9 @@ BEGIN
         INTO :KOD1, :NAME1, :SUMM1, :NKOL
     DO BEGIN
         NKOL = COALESCE(NKOL, 0);
+        -- By the code's index alone: the date index would add every service up to the date to each code.
         SELECT COALESCE(SUM(KOL), 0) FROM PEOPLE
-            WHERE KODGVV = :KOD1 AND CAST(DATA_USL AS DATE) <= CAST(:D AS DATE)
+            WHERE KODGVV = :KOD1 AND CAST(DATA_USL AS DATE) + 0 <= CAST(:D AS DATE)
             INTO :RKOL;
         KOLO = NKOL - RKOL;
         SUSPEND;

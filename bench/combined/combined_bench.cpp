@@ -48,8 +48,8 @@ struct Timing {
     double cpu;
     Timing() : cpu(cpuSeconds()) { wall.start(); }
     void print(const char* what, long rows, const char* aim) {
-        std::printf("| %s | %ld | %.2f | %.2f | %s |\n", what, rows, wall.nsecsElapsed() / 1e9, cpuSeconds() - cpu,
-                    aim);
+        std::printf("| %s | %ld | %.2f | %.2f | %s |\n", what, rows, wall.nsecsElapsed() / 1e9,
+                    cpuSeconds() - cpu, aim);
     }
 };
 
@@ -76,11 +76,14 @@ int main(int argc, char** argv) {
                 "execute block as declare i integer = 0; declare dd integer; declare mm integer; "
                 "declare ss integer; begin while (i < %1) do begin "
                 "dd = mod(i, 28) + 1; mm = mod(i / 28, 12) + 1; ss = i / 336; "
-                "insert into people (fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, fiov, otdelenie, "
+                "insert into people (fam, nam, oth, kodgvv, data_usl, name, kod, summa, time_us, fiov, "
+                "otdelenie, "
                 "tip_pom, kol, ndog, simv, dataisp, medsestr, chopl, prover, datnar, dopoln) values "
                 "('Иванов' || mod(:i, 1000), 'Иван', 'Иванович', mod(:i, 300) + 1, "
-                "lpad(:dd, 2, '0') || '.' || lpad(:mm, 2, '0') || '.2025', 'Прием врача-офтальмолога', 'A05.029', "
-                "'600', :ss, 'Петров П.П.', 'Офтальмологический кабинет', 'Поликлиника', 1, mod(:i, 50000), 'П', "
+                "lpad(:dd, 2, '0') || '.' || lpad(:mm, 2, '0') || '.2025', 'Прием врача-офтальмолога', "
+                "'A05.029', "
+                "'600', :ss, 'Петров П.П.', 'Офтальмологический кабинет', 'Поликлиника', 1, mod(:i, 50000), "
+                "'П', "
                 "'01.03.2025', 'Сидорова А.А.', '0', 'Нет', '30.12.1899', 'Нет'); i = i + 1; end end")
                 .arg(rows));
         c.commit();
@@ -103,14 +106,15 @@ int main(int argc, char** argv) {
         Timing t;
         to->setText(QStringLiteral("31.01.2025")); // the whole date rebuilds the table
         QApplication::processEvents();
-        t.print("default statement for a month, first rows on screen", window.dataSet().fetchedCount(), "< 0.5");
+        t.print("default statement for a month, first rows on screen", window.dataSet().fetchedCount(),
+                "< 0.5");
     }
     {
         Timing t;
         window.sortBy(0);
         QApplication::processEvents();
-        t.print("title-click sort of the month by surname, first rows on screen", window.dataSet().fetchedCount(),
-                "< 0.5");
+        t.print("title-click sort of the month by surname, first rows on screen",
+                window.dataSet().fetchedCount(), "< 0.5");
     }
     {
         const VisibleTexts texts = visibleTexts({QStringLiteral("fam, "), QStringLiteral("SUMMA, ")});

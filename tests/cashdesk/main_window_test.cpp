@@ -180,7 +180,8 @@ TEST_F(AdministratorTest, onlyTheAdministratorBacksUpMaintainsThePriceListAndQue
         Application& app = start(administrator);
         auto action = [&](const char* name) { return app.mainWindow().findChild<QAction*>(name); };
         for (const char* name : {"N13", "N3", "excel1", "N11"})
-            EXPECT_EQ(action(name)->isEnabled(), administrator) << name << " with administrator " << administrator;
+            EXPECT_EQ(action(name)->isEnabled(), administrator)
+                << name << " with administrator " << administrator;
         EXPECT_TRUE(action("N12")->isEnabled());
     }
     messages.shown.clear();
