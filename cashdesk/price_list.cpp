@@ -34,7 +34,10 @@ int importPriceList(Workstation& workstation, const Workbook& book, const Import
         if (progress)
             progress(value, maximum);
     };
-    const Worksheet& sheet = book.sheet(1);
+    const Worksheet* first = nullptr;
+    if (!runCommand(messages, [&] { first = &book.sheet(1); }))
+        return -1;
+    const Worksheet& sheet = *first;
     // As many rows as the used range has, counted from row 1 whatever row the range starts at.
     const int rows = sheet.usedRowCount();
     report(0, rows);
