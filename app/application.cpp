@@ -10,6 +10,10 @@
 #include "clients/client_edit_window.h"
 #include "clients/clients_window.h"
 #include "clients/invoice_window.h"
+#include "consumables/combined_table_window.h"
+#include "consumables/consumables_window.h"
+#include "consumables/field_filter_window.h"
+#include "consumables/visible_fields_window.h"
 #include "documents/contract_window.h"
 #include "reports/cash_report_window.h"
 #include "reports/department_breakdown_window.h"
@@ -96,8 +100,16 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<DebtsWindow>(*workstation_);
     case 11:
         return std::make_unique<InvoiceWindow>(*workstation_);
+    case 12:
+        return std::make_unique<ConsumablesWindow>(*workstation_);
     case 13:
         return std::make_unique<ClientEditWindow>(*workstation_);
+    case 14:
+        return std::make_unique<CombinedTableWindow>(*workstation_);
+    case 15:
+        return std::make_unique<VisibleFieldsWindow>();
+    case 16:
+        return std::make_unique<FieldFilterWindow>();
     default:
         return createPlaceholder(number);
     }
@@ -126,6 +138,21 @@ void Application::connectHandOffs() {
                      [invoicing = windows_[11]] { showWindow(invoicing); });
     QObject::connect(clients, &ClientsWindow::editingRequested, clients,
                      [editor = windows_[13]] { showWindow(editor); });
+    auto* consumables = static_cast<ConsumablesWindow*>(windows_[12]);
+    // "Расходники": the balance as of today, then the window.
+    QObject::connect(mainWindow_.get(), &MainWindow::consumablesRequested, consumables,
+                     &ConsumablesWindow::showStock);
+    // The combined table shows its companions from its context menu; their "Применить" rebuilds it.
+    auto* combined = static_cast<CombinedTableWindow*>(windows_[14]);
+    auto* visibleFields = static_cast<VisibleFieldsWindow*>(windows_[15]);
+    auto* fieldFilters = static_cast<FieldFilterWindow*>(windows_[16]);
+    QObject::connect(combined, &CombinedTableWindow::visibleFieldsRequested, visibleFields,
+                     [=] { showWindow(visibleFields); });
+    QObject::connect(combined, &CombinedTableWindow::filtersRequested, fieldFilters,
+                     [=] { showWindow(fieldFilters); });
+    QObject::connect(visibleFields, &VisibleFieldsWindow::applied, combined,
+                     &CombinedTableWindow::setVisibleFields);
+    QObject::connect(fieldFilters, &FieldFilterWindow::applied, combined, &CombinedTableWindow::setCondition);
 }
 
 Application::~Application() {

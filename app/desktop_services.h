@@ -10,6 +10,7 @@ namespace zorvel {
 class MessageBoxes : public Messages {
 public:
     void show(const QString& text, const QString& caption) override;
+    bool ask(const QString& text, const QString& caption) override;
 };
 
 class SystemClock : public Clock {

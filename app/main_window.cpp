@@ -6,6 +6,7 @@
 #include "workstation/services.h"
 #include "workstation/workstation.h"
 #include "cashdesk/lens_cost_tab.h"
+#include "cashdesk/price_list.h"
 #include "cashdesk/register_tab.h"
 #include "cashdesk/service_entry_tab.h"
 #include "data/required_indexes.h"
@@ -23,6 +24,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 
 namespace zorvel {
@@ -74,7 +76,7 @@ MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* pa
     registerTab_ = new RegisterTab(workstation_, tabs_);
     tabs_->addTab(registerTab_, QStringLiteral("Касса"));
     tabs_->setTabToolTip(1, QStringLiteral("Просмотр сохраненных данных"));
-    lensCostTab_ = new LensCostTab(tabs_);
+    lensCostTab_ = new LensCostTab(workstation_, entryTab_->dateEdit(), entryTab_->timeEdit(), tabs_);
     tabs_->addTab(lensCostTab_, QStringLiteral("Стоимость линз"));
     tabs_->setTabVisible(2, false);
     tabs_->setCurrentIndex(0);
@@ -114,16 +116,21 @@ void MainWindow::buildMenu() {
     QAction* backup = addItem(file, "N13", "Резервное копирование", administrator_);
     connect(backup, &QAction::triggered, this, &MainWindow::backUp);
     QMenu* records = addMenu(bar, "N2", "Записи");
-    addItem(records, "N3", "Отчистка базы прайса", false);
-    addItem(records, "excel1", "Экспорт из excel", false);
+    // Only the administrator replaces or empties the price list that every cashier searches.
+    connect(addItem(records, "N3", "Отчистка базы прайса", administrator_), &QAction::triggered, this,
+            [this] { clearPriceList(workstation_); });
+    connect(addItem(records, "excel1", "Экспорт из excel", administrator_), &QAction::triggered, this,
+            &MainWindow::importPrices);
     QMenu* reports = addMenu(bar, "N7", "Отчеты");
     connect(addItem(reports, "N8", "Отчет по кассе", true), &QAction::triggered, this,
             [this] { showWindow(4); });
     connect(addItem(reports, "N10", "Разрез по отделениям", true), &QAction::triggered, this,
             [this] { showWindow(8); });
     connect(addItem(reports, "N12", "Расходники", true), &QAction::triggered, this,
-            [this] { showWindow(12); });
-    addItem(reports, "N11", "Комбинированная таблица", false);
+            &MainWindow::consumablesRequested);
+    // The accountant's query over the whole register is the administrator's.
+    connect(addItem(reports, "N11", "Комбинированная таблица", administrator_), &QAction::triggered, this,
+            [this] { showWindow(14); });
     QMenu* helpMenu = addMenu(bar, "N4", "Помощь");
     connect(addItem(helpMenu, "N5", "О программе", true), &QAction::triggered, this, &MainWindow::about);
     connect(addItem(helpMenu, "N6", "Справка", true), &QAction::triggered, this, &MainWindow::help);
@@ -208,6 +215,15 @@ void MainWindow::about() {
 void MainWindow::backUp() {
     runCommand(workstation_.messages(),
                [this] { backUpDatabase(workstation_.messages(), workstation_.clock().now().date()); });
+}
+
+void MainWindow::importPrices() {
+    // The progress bar counts the imported rows and is back at 0 when the import ends, however it ends.
+    importPriceListFromFile(workstation_, [this](int value, int maximum) {
+        progress_->setMaximum(std::max(maximum, 1));
+        progress_->setValue(value);
+    });
+    progress_->setValue(0);
 }
 
 void MainWindow::tabChanged(int index) {

@@ -47,6 +47,8 @@ signals:
     void contractPrintRequested();
     void partialPaymentRequested();
     void debtsRequested();
+    // "Расходники": the consumables window fills its balance panel and shows itself.
+    void consumablesRequested();
 
 protected:
     // Closing the main window ends the run, whatever other windows are open.
@@ -61,6 +63,8 @@ private:
     void about();
     void help();
     void backUp();
+    // "Экспорт из excel": the price list loaded from a workbook the user chooses, counted on pb1.
+    void importPrices();
     // Opening the register tab hands the entry tab's patient to the lens-cost tab.
     void tabChanged(int index);
 

@@ -1,9 +1,15 @@
 #include "cashdesk/lens_cost_tab.h"
 
+#include "data/dataset.h"
+#include "workstation/command.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zorvel {
@@ -27,7 +33,8 @@ QLineEdit* lineEdit(QWidget* parent, const char* objectName) {
 
 } // namespace
 
-LensCostTab::LensCostTab(QWidget* parent) : QWidget(parent) {
+LensCostTab::LensCostTab(Workstation& workstation, QLineEdit* dateEdit, QLineEdit* timeEdit, QWidget* parent)
+    : QWidget(parent), workstation_(workstation), dateEdit_(dateEdit), timeEdit_(timeEdit) {
     setObjectName(QStringLiteral("TabSheet3"));
     auto* panel = new QGroupBox(QStringLiteral("отключена"), this);
     panel->setObjectName(QStringLiteral("sPanel2"));
@@ -60,6 +67,11 @@ LensCostTab::LensCostTab(QWidget* parent) : QWidget(parent) {
     form->addRow(QStringLiteral("Тип помощи"), careKindCombo_);
     form->addRow(QStringLiteral("Фамилия доктора"), doctorCombo_);
     form->addRow(QStringLiteral("Отделение"), departmentCombo_);
+    saveButton_ = new QPushButton(QStringLiteral("Сохранить"), panel);
+    saveButton_->setObjectName(QStringLiteral("sBitBtn5"));
+    saveButton_->setAutoDefault(false);
+    connect(saveButton_, &QPushButton::clicked, this, &LensCostTab::save);
+    form->addRow(saveButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);
@@ -74,6 +86,51 @@ void LensCostTab::takePatient(const QString& surname, const QString& firstName, 
     careKindCombo_->setCurrentText(careKind);
     doctorCombo_->setCurrentText(doctor);
     departmentCombo_->setCurrentText(department);
+}
+
+void LensCostTab::insertRow() {
+    const std::pair<const char*, QString> values[] = {
+        {"fam", surnameEdit_->text()},
+        {"nam", firstNameEdit_->text()},
+        {"oth", patronymicEdit_->text()},
+        {"name", lensCombo_->currentText()},
+        {"summa", costEdit_->text()},
+        {"data_usl", dateEdit_->text()},
+        {"time_us", timeEdit_->text()},
+        {"kol", quantityEdit_->text()},
+        {"tip_pom", careKindCombo_->currentText()},
+        {"fiov", doctorCombo_->currentText()},
+        {"otdelenie", departmentCombo_->currentText()},
+    };
+    DataSet& people = workstation_.serviceRegister();
+    people.insert();
+    try {
+        for (const auto& [column, value] : values)
+            people.setFieldText(QString::fromLatin1(column), value);
+        people.post();
+    } catch (...) {
+        people.cancel();
+        throw;
+    }
+}
+
+bool LensCostTab::save() {
+    Messages& messages = workstation_.messages();
+    DataSet& people = workstation_.serviceRegister();
+    const QString date = dateEdit_->text();
+    const QString time = timeEdit_->text();
+    if (!runCommand(messages, [this] { insertRow(); }))
+        return false;
+    try {
+        workstation_.commit();
+    } catch (const std::exception&) {
+        messages.error(QStringLiteral("Нет данных для сохранения"));
+    }
+    return runCommand(messages, [&] {
+        people.close();
+        people.open();
+        people.locate(QStringLiteral("data_usl;time_us"), {date, time});
+    });
 }
 
 } // namespace zorvel

@@ -13,6 +13,9 @@ class Messages {
 public:
     virtual ~Messages() = default;
     virtual void show(const QString& text, const QString& caption) = 0;
+    // A question with "Да" and "Нет" before a command that cannot be undone; true for "Да". Without a
+    // way to ask, the answer is "Нет", so nothing is destroyed unasked.
+    virtual bool ask(const QString& text, const QString& caption);
     void error(const QString& text);
     void notice(const QString& text);
 };

@@ -66,7 +66,7 @@ void WorkstationTest::refuseWorkstationCommits(bool on) {
 }
 
 Application& WorkstationTest::start(bool administrator) {
-    app_ = std::make_unique<Application>(Services{&messages, &clock, nullptr, &opener, &spreadsheets},
+    app_ = std::make_unique<Application>(Services{&messages, &clock, &files, &opener, &spreadsheets},
                                          administrator);
     return *app_;
 }

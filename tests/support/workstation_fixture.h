@@ -21,8 +21,26 @@ public:
         QString caption;
     };
     void show(const QString& text, const QString& caption) override { shown.push_back({text, caption}); }
+    // Questions are recorded and answered with `answer`.
+    bool ask(const QString& text, const QString& caption) override {
+        asked.push_back({text, caption});
+        return answer;
+    }
     QStringList texts() const;
     std::vector<Message> shown;
+    std::vector<Message> asked;
+    bool answer = true;
+};
+
+// Answers every file question with `path` (empty: the user cancelled).
+class ChosenFile : public FileChooser {
+public:
+    QString openFile(const QString&, const QString&) override {
+        ++asked;
+        return path;
+    }
+    QString path;
+    int asked = 0;
 };
 
 class FixedClock : public Clock {
@@ -63,6 +81,7 @@ protected:
     RecordingMessages messages;
     FixedClock clock;
     RecordingOpener opener;
+    ChosenFile files;
     // Workbooks started from the built templates beside the test executable, recorded when shown,
     // printed or saved.
     RecordingOutput spreadsheets;
