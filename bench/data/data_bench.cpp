@@ -24,9 +24,7 @@ struct Row {
 
 Row measure(int rows) {
     QTemporaryDir dir;
-    QString path = dir.filePath("bench.fdb");
-    createDatabase(path);
-    bench::fillRegister(path, rows);
+    const QString path = bench::registerDatabase(rows, dir.path());
 
     Row r{rows, 0, 0, 0, 0};
     Workstation workstation(Services{});

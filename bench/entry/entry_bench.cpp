@@ -39,18 +39,6 @@ public:
     QDateTime time{QDate(2026, 3, 5), QTime(9, 0, 0)};
 };
 
-void fill(const QString& path, int rows) {
-    bench::fillRegister(path, rows);
-    Connection c;
-    c.connect(path);
-    c.startTransaction();
-    c.executeImmediate(QStringLiteral("insert into prais (idp, simv, kod, name, kodgvv, summa) values "
-                                      "(null, 'П', 'A05.029', 'Прием врача-офтальмолога', '29', '600')"));
-    c.executeImmediate(QStringLiteral(
-        "insert into otdel (id_o, name, kod) values (null, 'Офтальмологический кабинет', '11')"));
-    c.commit();
-}
-
 struct Row {
     int rows;
     double startMs;
@@ -67,9 +55,7 @@ double median(std::vector<double> v) {
 
 Row measure(int rows) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("bench.fdb");
-    createDatabase(path);
-    fill(path, rows);
+    const QString path = bench::registerDatabase(rows, dir.path());
     QFile ini(dir.filePath("put.ini"));
     ini.open(QIODevice::WriteOnly);
     ini.write(QStringLiteral("[Put]\n1=%1\n").arg(path).toUtf8());
