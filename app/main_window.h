@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workstation/workstation.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -13,7 +15,6 @@ class QTimer;
 
 namespace zorvel {
 
-class Workstation;
 class DataGrid;
 class LensCostTab;
 class RegisterTab;
@@ -37,6 +38,10 @@ public:
     // Puts the current date and time into the entry fields; the timer calls it every second.
     void tick();
 
+    // The next contract number is computed after the window shows, off this thread; true until it is in
+    // place (or its message shown).
+    bool contractNumberPending() const { return contractNumberPending_; }
+
     ServiceEntryTab& entryTab() const { return *entryTab_; }
     RegisterTab& registerTab() const { return *registerTab_; }
 
@@ -46,6 +51,8 @@ signals:
     void contractPrintRequested();
     void partialPaymentRequested();
     void debtsRequested();
+    // The next contract number is in place, or the reason it is not has been shown.
+    void contractNumberProposed();
 
 protected:
     // Closing the main window ends the run, whatever other windows are open.
@@ -54,6 +61,7 @@ protected:
 private:
     void buildMenu();
     void startUp();
+    void takeContractProposal(const Workstation::ContractProposal& proposal);
     void showWindow(int number);
     void about();
     void help();
@@ -71,6 +79,9 @@ private:
     LensCostTab* lensCostTab_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTimer* clock_ = nullptr;
+    bool contractNumberPending_ = false;
+    // The register has moved since start (a save, a search): the walk's row is not forced on it then.
+    bool registerMoved_ = false;
 };
 
 } // namespace zorvel

@@ -3,6 +3,10 @@
 #include "data/connection.h"
 #include "data/database_creation.h"
 
+#include "app/main_window.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace zorvel::test {
@@ -47,7 +51,18 @@ void WorkstationTest::prepare(const QStringList& statements) {
 Application& WorkstationTest::start(bool administrator) {
     app_ = std::make_unique<Application>(Services{&messages, &clock, nullptr, &opener, &spreadsheets},
                                          administrator);
+    // The contract number comes after the window is up; tests see the workstation once it is in place.
+    waitForContractNumber();
     return *app_;
+}
+
+void WorkstationTest::waitForContractNumber() {
+    MainWindow& window = app_->mainWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.contractNumberPending() && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_FALSE(window.contractNumberPending()) << "the contract number never came";
 }
 
 } // namespace zorvel::test
