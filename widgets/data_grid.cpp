@@ -12,6 +12,7 @@ DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, 
                    QWidget* parent)
     : QTableView(parent), dataSet_(dataSet), messages_(messages), model_(new DataSetModel(dataSet, this)) {
     model_->setColumns(std::move(columns));
+    model_->setMessages(&messages_);
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

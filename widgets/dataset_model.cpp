@@ -1,13 +1,29 @@
 #include "widgets/dataset_model.h"
 
 #include "data/dataset.h"
+#include "workstation/command.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QtDebug>
 
 namespace zorvel {
 
 DataSetModel::DataSetModel(DataSet& dataSet, QObject* parent)
     : QAbstractTableModel(parent), dataSet_(dataSet) {
-    connect(&dataSet_, &DataSet::reset, this, &DataSetModel::onReset);
+    // Rows appended, inserted and removed are told to the views after the dataset has changed.
+    connect(&dataSet_, &DataSet::reset, this, [this] {
+        // Reading a row for the view found the count changed: the view learns it after its paint.
+        if (reading_)
+            QTimer::singleShot(0, this, &DataSetModel::onReset);
+        else
+            onReset();
+    });
     connect(&dataSet_, &DataSet::rowsAppended, this, [this](int first, int last) {
+        if (reading_) {
+            QTimer::singleShot(0, this, &DataSetModel::onReset);
+            return;
+        }
         // The dataset has already grown; tell the views after the fact.
         beginInsertRows({}, first, last);
         endInsertRows();
@@ -36,6 +52,7 @@ void DataSetModel::setColumns(std::vector<Column> columns) {
 
 void DataSetModel::onReset() {
     beginResetModel();
+    failed_ = false;
     fieldIndexes_.clear();
     if (chosen_.empty()) {
         for (size_t i = 0; i < dataSet_.fields().size(); ++i)
@@ -75,9 +92,38 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     int f = fieldOf(index.column());
-    if (f < 0)
+    if (f < 0 || failed_)
         return {};
-    return dataSet_.text(index.row(), f);
+    try {
+        reading_ = true;
+        QString text = dataSet_.text(index.row(), f);
+        reading_ = false;
+        return text;
+    } catch (...) {
+        reading_ = false;
+        fail(std::current_exception());
+        return {};
+    }
+}
+
+void DataSetModel::fail(std::exception_ptr error) const {
+    if (failed_)
+        return;
+    failed_ = true;
+    // Shown after the paint or scroll that met it: a message box must not open inside them.
+    QPointer<const DataSetModel> self(this);
+    QTimer::singleShot(0, const_cast<DataSetModel*>(this), [self, error] {
+        if (!self)
+            return;
+        if (self->messages_)
+            runCommand(*self->messages_, [&] { std::rethrow_exception(error); });
+        else
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                qWarning() << e.what();
+            }
+    });
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -93,12 +139,17 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
 }
 
 bool DataSetModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && dataSet_.canFetchMore();
+    return !parent.isValid() && !failed_ && dataSet_.canFetchMore();
 }
 
 void DataSetModel::fetchMore(const QModelIndex& parent) {
-    if (!parent.isValid())
+    if (parent.isValid() || failed_)
+        return;
+    try {
         dataSet_.fetchMore(256);
+    } catch (...) {
+        fail(std::current_exception());
+    }
 }
 
 } // namespace zorvel
