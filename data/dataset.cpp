@@ -1073,27 +1073,41 @@ void DataSet::placePostedRow(const std::string& row, bool inserted) {
         if (counted_.valid && key <= counted_.largestKey)
             ++counted_.rows;
         emit rowInserted(position);
-    } else if (total_) {
-        ++*total_;
-        for (size_t i = 1; i < segments_.size(); ++i)
-            if (segments_[i].keys.back() < key)
-                ++segments_[i].after;
-        if (counted_.valid && key <= counted_.largestKey)
-            ++counted_.rows;
+    } else {
+        const bool counted = total_.has_value();
+        if (counted) {
+            ++*total_;
+            for (size_t i = 1; i < segments_.size(); ++i)
+                if (segments_[i].keys.back() < key)
+                    ++segments_[i].after;
+            if (counted_.valid && key <= counted_.largestKey)
+                ++counted_.rows;
+        } else {
+            // The number of rows is needed to place the row after the rows read so far.
+            ensureTotal();
+        }
         position = placeKey(key);
-        if (position >= 0)
+        if (position < 0) {
+            // Not visible under the filter in force: kept at its place in the key's order until a reopen.
+            if (!counted)
+                ++*total_;
+            Segment alone;
+            alone.rows.push_back(row);
+            alone.keys.push_back(key);
+            alone.after = countAfter(key);
+            size_t index = segments_.size();
+            for (size_t i = 1; i < segments_.size(); ++i)
+                if (segments_[i].keys.front() > key) {
+                    index = i;
+                    break;
+                }
+            insertSegment(index, std::move(alone));
+            position = knownPosition(key);
+        }
+        if (counted)
             emit rowInserted(position);
         else
             emit reset();
-    } else {
-        // The number of rows is needed to place the row after the rows read so far.
-        ensureTotal();
-        position = placeKey(key);
-    }
-    if (position < 0) {
-        // Not visible under the filter in force on the server: shown where it was inserted until a reopen.
-        position = std::min(pendingAt, visibleCount());
-        recount();
     }
     eof_ = visibleCount() == 0;
     current_ = std::min(position, visibleCount() - 1);

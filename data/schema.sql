@@ -132,13 +132,18 @@ CREATE GENERATOR GEN_PEOPLEV_ID;
 CREATE GENERATOR GEN_PEOPLECBUX_ID;
 CREATE GENERATOR GEN_PRIHOD_ID;
 
--- Register look-ups by contract (contract set, debts) and by date (reports).
+-- Register look-ups by contract (contract set, debts), by date (reports, the saved row) and by surname
+-- (the patient search): a filtered register is narrowed on the server through them.
 CREATE INDEX PEOPLE_NDOG ON PEOPLE (NDOG);
 CREATE INDEX PEOPLE_SAVED ON PEOPLE (DATA_USL, TIME_US);
 CREATE INDEX PEOPLECBUX_SAVED ON PEOPLECBUX (DATA_USL, TIME_US);
 CREATE INDEX PRIHOD_SAVED ON PRIHOD (DATAP, KOD);
 CREATE INDEX PEOPLE_FAM ON PEOPLE (FAM);
 CREATE INDEX PEOPLECBUX_ORGANIS ON PEOPLECBUX (ORGANIS);
+-- The registers' last rows, read back from the end of the key's order without sorting the table.
+CREATE DESCENDING INDEX PEOPLE_KEY_DESC ON PEOPLE (IPEOP);
+CREATE DESCENDING INDEX PEOPLEV_KEY_DESC ON PEOPLEV (IPEOP);
+CREATE DESCENDING INDEX PEOPLECBUX_KEY_DESC ON PEOPLECBUX (IPEOP);
 
 SET TERM ^ ;
 
