@@ -492,7 +492,8 @@ bool DataSet::extendBackward(size_t segment, int count) {
     std::vector<std::optional<QByteArray>> values{keyBytes(s.keys.front())};
     const Segment& previous = segments_[segment - 1];
     if (!previous.keys.empty()) {
-        conditions << table_->key + QStringLiteral(" > ?");
+        // Read back along the key's descending index: the lower bound must not take the key's own index.
+        conditions << table_->key + QStringLiteral("+0 > ?");
         values.push_back(keyBytes(previous.keys.back()));
     }
     std::vector<std::string> rows = readAll(statement(pageSql(count, conditions, true)), whereValues(values));
@@ -522,7 +523,7 @@ void DataSet::readLastRows(int count) {
     QStringList conditions;
     std::vector<std::optional<QByteArray>> values;
     if (!last.keys.empty()) {
-        conditions << table_->key + QStringLiteral(" > ?");
+        conditions << table_->key + QStringLiteral("+0 > ?");
         values.push_back(keyBytes(last.keys.back()));
     }
     std::vector<std::string> rows = readAll(statement(pageSql(count, conditions, true)), whereValues(values));

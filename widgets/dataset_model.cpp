@@ -11,36 +11,49 @@ namespace zorvel {
 
 DataSetModel::DataSetModel(DataSet& dataSet, QObject* parent)
     : QAbstractTableModel(parent), dataSet_(dataSet) {
-    // Rows appended, inserted and removed are told to the views after the dataset has changed.
-    connect(&dataSet_, &DataSet::reset, this, [this] {
-        // Reading a row for the view found the count changed: the view learns it after its paint.
-        if (reading_)
-            QTimer::singleShot(0, this, &DataSetModel::onReset);
-        else
-            onReset();
-    });
+    // The model keeps the number of rows it has told the views, and tells them every change of the
+    // dataset's count as it happens; anything it cannot follow row by row becomes a reset.
+    connect(&dataSet_, &DataSet::reset, this, &DataSetModel::deferOrReset);
     connect(&dataSet_, &DataSet::rowsAppended, this, [this](int first, int last) {
-        if (reading_) {
-            QTimer::singleShot(0, this, &DataSetModel::onReset);
+        if (reading_ || first != rows_ || last < first) {
+            deferOrReset();
             return;
         }
-        // The dataset has already grown; tell the views after the fact.
         beginInsertRows({}, first, last);
+        rows_ = last + 1;
         endInsertRows();
     });
     connect(&dataSet_, &DataSet::rowInserted, this, [this](int row) {
+        if (reading_ || row < 0 || row > rows_) {
+            deferOrReset();
+            return;
+        }
         beginInsertRows({}, row, row);
+        ++rows_;
         endInsertRows();
     });
     connect(&dataSet_, &DataSet::rowRemoved, this, [this](int row) {
+        if (reading_ || row < 0 || row >= rows_) {
+            deferOrReset();
+            return;
+        }
         beginRemoveRows({}, row, row);
+        --rows_;
         endRemoveRows();
     });
     connect(&dataSet_, &DataSet::rowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row >= 0 && row < rows_)
             emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
     onReset();
+}
+
+void DataSetModel::deferOrReset() {
+    // Reading a row for a view found the count changed: the views learn it after their paint.
+    if (reading_)
+        QTimer::singleShot(0, this, &DataSetModel::onReset);
+    else
+        onReset();
 }
 
 void DataSetModel::setColumns(std::vector<Column> columns) {
@@ -53,6 +66,7 @@ void DataSetModel::setColumns(std::vector<Column> columns) {
 void DataSetModel::onReset() {
     beginResetModel();
     failed_ = false;
+    rows_ = dataSet_.fetchedCount();
     fieldIndexes_.clear();
     if (chosen_.empty()) {
         for (size_t i = 0; i < dataSet_.fields().size(); ++i)
@@ -79,7 +93,7 @@ QString DataSetModel::columnField(int column) const {
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : dataSet_.fetchedCount();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int DataSetModel::columnCount(const QModelIndex& parent) const {
@@ -92,7 +106,7 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     int f = fieldOf(index.column());
-    if (f < 0 || failed_)
+    if (f < 0 || failed_ || index.row() >= rows_)
         return {};
     try {
         reading_ = true;

@@ -42,6 +42,7 @@ public:
 private:
     int fieldOf(int column) const;
     void onReset();
+    void deferOrReset();
     void fail(std::exception_ptr error) const;
 
     DataSet& dataSet_;
@@ -50,6 +51,7 @@ private:
     Messages* messages_ = nullptr;
     mutable bool failed_ = false;
     mutable bool reading_ = false; // inside data(), reading a row for a view
+    int rows_ = 0;                 // the rows the views have been told of
 };
 
 } // namespace zorvel
