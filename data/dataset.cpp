@@ -114,6 +114,7 @@ void DataSet::open() {
     complete_ = false;
     pending_ = -1;
     state_ = State::Browse;
+    opening_ = true;
     try {
         if (filtered_)
             compileFilter();
@@ -122,7 +123,13 @@ void DataSet::open() {
         else
             select_->closeCursor();
         extendForward(0, kFirstFetch);
+        // With the table counted before, the rows saved since are counted at once (by the key's index), so
+        // that a grid learns the whole number of rows with the opening rather than in a second step.
+        if (!complete_ && counted_.valid && (!filtered_ || terms_.empty()))
+            ensureTotal();
+        opening_ = false;
     } catch (...) {
+        opening_ = false;
         close();
         throw;
     }
@@ -159,9 +166,17 @@ void DataSet::reload() {
     pending_ = -1;
     buffer_.clear();
     state_ = State::Browse;
-    if (!byKey_)
-        select_->execute();
-    extendForward(0, kFirstFetch);
+    opening_ = true;
+    try {
+        if (!byKey_)
+            select_->execute();
+        extendForward(0, kFirstFetch);
+    } catch (...) {
+        opening_ = false;
+        emit reset();
+        throw;
+    }
+    opening_ = false;
     current_ = visibleCount() > 0 ? 0 : -1;
     eof_ = current_ < 0;
     emit reset();
@@ -434,7 +449,7 @@ bool DataSet::extendForward(size_t segment, int count) {
                 break;
             }
         }
-        if (visibleCount() > visibleBefore)
+        if (visibleCount() > visibleBefore && !opening_)
             emit rowsAppended(visibleBefore, visibleCount() - 1);
         return segments_[0].rows.size() > before;
     }
@@ -481,7 +496,7 @@ bool DataSet::extendForward(size_t segment, int count) {
     } else if (segment > 0 && grown.after < 0) {
         correctGap(segment, -grown.after);
     }
-    if (segment == 0 && !total_ && visibleCount() > visibleBefore)
+    if (segment == 0 && !total_ && visibleCount() > visibleBefore && !opening_)
         emit rowsAppended(visibleBefore, visibleCount() - 1);
     return !rows.empty();
 }
@@ -691,7 +706,7 @@ bool DataSet::ensureTotal() {
     }
     const int visibleBefore = visibleCount();
     total_ = std::max(n, static_cast<int>(segments_[0].rows.size()));
-    if (visibleCount() > visibleBefore)
+    if (visibleCount() > visibleBefore && state_ != State::Closed && !opening_)
         emit rowsAppended(visibleBefore, visibleCount() - 1);
     return true;
 }

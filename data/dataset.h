@@ -206,6 +206,7 @@ private:
     bool eof_ = true;
     // Position of a new row not posted yet, which is held in buffer_; -1 when there is none.
     int pending_ = -1;
+    bool opening_ = false; // open() tells the views once, with its reset
 
     QString filterText_;
     bool filtered_ = false;
