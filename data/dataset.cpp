@@ -370,15 +370,13 @@ void DataSet::fetchAll() {
             extendForward(0, 4096);
         return;
     }
+    // On from the first rows, joining whatever was read further on as the reading reaches it.
     while (!complete_) {
-        if (!total_) {
-            extendForward(0, 4096);
-            continue;
-        }
-        const int end = static_cast<int>(segments_[0].rows.size());
-        readRows(std::min(end + 4095, *total_ - 1));
-        if (segments_.size() == 1 && !complete_ && end == static_cast<int>(segments_[0].rows.size()))
-            break; // nothing more came: the count was too high and is corrected by the reads
+        const size_t rows = segments_[0].rows.size();
+        const size_t segments = segments_.size();
+        extendForward(0, 4096);
+        if (segments_[0].rows.size() == rows && segments_.size() == segments)
+            break;
     }
 }
 
