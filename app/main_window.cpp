@@ -1,13 +1,13 @@
 #include "app/main_window.h"
 
-#include "workstation/backup.h"
-#include "workstation/command.h"
-#include "data/dataset.h"
-#include "widgets/data_grid.h"
-#include "workstation/services.h"
 #include "cashdesk/lens_cost_tab.h"
 #include "cashdesk/register_tab.h"
 #include "cashdesk/service_entry_tab.h"
+#include "data/dataset.h"
+#include "widgets/data_grid.h"
+#include "workstation/backup.h"
+#include "workstation/command.h"
+#include "workstation/services.h"
 
 #include <QAction>
 #include <QApplication>

@@ -282,10 +282,12 @@ QString DataSet::whereSql(QStringList conditions) const {
         for (const CompiledTerm& t : terms_)
             if (!(t.prefix && t.value.empty()))
                 conditions << termSql(t.column, t.prefix, t.value.empty());
-    return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return conditions.isEmpty() ? QString()
+                                : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
 }
 
-std::vector<std::optional<QByteArray>> DataSet::whereValues(std::vector<std::optional<QByteArray>> values) const {
+std::vector<std::optional<QByteArray>>
+DataSet::whereValues(std::vector<std::optional<QByteArray>> values) const {
     if (filtered_)
         for (const CompiledTerm& t : terms_)
             if (!t.value.empty())
@@ -464,7 +466,8 @@ bool DataSet::extendForward(size_t segment, int count) {
         values.push_back(keyBytes(segments_[segment + 1].keys.front()));
     }
     const int visibleBefore = visibleCount();
-    std::vector<std::string> rows = readAll(statement(pageSql(count, conditions, false)), whereValues(values));
+    std::vector<std::string> rows =
+        readAll(statement(pageSql(count, conditions, false)), whereValues(values));
     Segment& grown = segments_[segment];
     for (auto& row : rows) {
         grown.keys.push_back(keyOf(row));
@@ -521,8 +524,9 @@ bool DataSet::extendBackward(size_t segment, int count) {
     if (static_cast<int>(keys.size()) < count)
         mergeSegments(segment - 1);
     else if (segmentStart(segment) < segmentStart(segment - 1) + static_cast<int>(previous.rows.size()) + 1)
-        correctGap(segment - 1, segmentStart(segment - 1) + static_cast<int>(segments_[segment - 1].rows.size()) +
-                                    1 - segmentStart(segment));
+        correctGap(segment - 1, segmentStart(segment - 1) +
+                                    static_cast<int>(segments_[segment - 1].rows.size()) + 1 -
+                                    segmentStart(segment));
     return !keys.empty();
 }
 
@@ -625,7 +629,8 @@ void DataSet::mergeSegments(size_t first) {
         correctGap(first, -gap);
     Segment& a = segments_[first];
     Segment& b = segments_[first + 1];
-    a.rows.insert(a.rows.end(), std::make_move_iterator(b.rows.begin()), std::make_move_iterator(b.rows.end()));
+    a.rows.insert(a.rows.end(), std::make_move_iterator(b.rows.begin()),
+                  std::make_move_iterator(b.rows.end()));
     a.keys.insert(a.keys.end(), b.keys.begin(), b.keys.end());
     a.after = b.after;
     const bool reachesEnd = b.after == 0;
@@ -647,8 +652,9 @@ int DataSet::knownPosition(qint64 key) const {
 }
 
 int DataSet::countAfter(qint64 key) {
-    SqlStatement& count = statement(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                                        .arg(table_->table, whereSql({table_->key + QStringLiteral(" > ?")})));
+    SqlStatement& count =
+        statement(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                      .arg(table_->table, whereSql({table_->key + QStringLiteral(" > ?")})));
     count.bindAll(whereValues({keyBytes(key)}));
     count.execute();
     int n = 0;
@@ -659,7 +665,8 @@ int DataSet::countAfter(qint64 key) {
 }
 
 int DataSet::countNow() {
-    SqlStatement& count = statement(QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(table_->table, whereSql({})));
+    SqlStatement& count =
+        statement(QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(table_->table, whereSql({})));
     count.bindAll(whereValues({}));
     count.execute();
     int n = 0;
@@ -668,8 +675,8 @@ int DataSet::countNow() {
     count.closeCursor();
     if (!filtered_ || terms_.empty()) {
         // Remembered for the next reopen, with the largest key, so that only later rows are counted then.
-        SqlStatement& largest =
-            statement(QStringLiteral("SELECT FIRST 1 %1 FROM %2 ORDER BY %1 DESC").arg(table_->key, table_->table));
+        SqlStatement& largest = statement(
+            QStringLiteral("SELECT FIRST 1 %1 FROM %2 ORDER BY %1 DESC").arg(table_->key, table_->table));
         largest.bindAll({});
         largest.execute();
         qint64 key = 0;
@@ -688,8 +695,8 @@ bool DataSet::ensureTotal() {
         return true;
     int n = 0;
     if ((!filtered_ || terms_.empty()) && counted_.valid) {
-        SqlStatement& later = statement(QStringLiteral("SELECT COUNT(*), MAX(%1) FROM %2 WHERE %1 > ?")
-                                            .arg(table_->key, table_->table));
+        SqlStatement& later = statement(
+            QStringLiteral("SELECT COUNT(*), MAX(%1) FROM %2 WHERE %1 > ?").arg(table_->key, table_->table));
         later.bindAll({keyBytes(counted_.largestKey)});
         later.execute();
         if (later.fetch()) {
@@ -733,7 +740,8 @@ int DataSet::placeKey(qint64 key) {
         conditions << table_->key + QStringLiteral(" < ?");
         values.push_back(keyBytes(segments_[index].keys.front()));
     }
-    std::vector<std::string> rows = readAll(statement(pageSql(kPage, conditions, false)), whereValues(values));
+    std::vector<std::string> rows =
+        readAll(statement(pageSql(kPage, conditions, false)), whereValues(values));
     if (rows.empty() || keyOf(rows.front()) != key)
         return -1;
     Segment island;
@@ -1065,7 +1073,8 @@ void DataSet::placePostedRow(const std::string& row, bool inserted) {
     if (!byKey_) {
         // Read through a cursor: the new row stays where it was inserted.
         auto& rows = segments_[0].rows;
-        rows.insert(rows.begin() + std::min<std::ptrdiff_t>(pendingAt, static_cast<std::ptrdiff_t>(rows.size())),
+        rows.insert(rows.begin() +
+                        std::min<std::ptrdiff_t>(pendingAt, static_cast<std::ptrdiff_t>(rows.size())),
                     row);
         current_ = pendingAt;
         emit rowChanged(current_);
@@ -1213,7 +1222,8 @@ bool DataSet::locate(const QString& columns, const QStringList& values) {
             auto v = rowValue(data, column);
             std::string_view have = v ? *v : std::string_view();
             if (have.size() < static_cast<size_t>(value.size()) ||
-                have.substr(0, static_cast<size_t>(value.size())) != std::string_view(value.constData(), value.size()))
+                have.substr(0, static_cast<size_t>(value.size())) !=
+                    std::string_view(value.constData(), value.size()))
                 return false;
         }
         return true;
@@ -1246,8 +1256,8 @@ bool DataSet::locateOnServer(const std::vector<std::pair<int, QByteArray>>& keys
         conditions << table_->key + QStringLiteral("+0 > ?");
         values.push_back(keyBytes(head.keys.back()));
     }
-    SqlStatement& first =
-        statement(QStringLiteral("SELECT MIN(%1+0) FROM %2%3").arg(table_->key, table_->table, whereSql(conditions)));
+    SqlStatement& first = statement(
+        QStringLiteral("SELECT MIN(%1+0) FROM %2%3").arg(table_->key, table_->table, whereSql(conditions)));
     first.bindAll(whereValues(values));
     first.execute();
     std::optional<qint64> found;

@@ -1,7 +1,7 @@
 #include "widgets/data_grid.h"
 
-#include "workstation/command.h"
 #include "data/dataset.h"
+#include "workstation/command.h"
 
 #include <QHeaderView>
 #include <algorithm>

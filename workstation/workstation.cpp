@@ -1,10 +1,10 @@
 #include "workstation/workstation.h"
 
-#include "workstation/config.h"
 #include "data/errors.h"
 #include "data/sql_statement.h"
 #include "data/tables.h"
 #include "data/win1251.h"
+#include "workstation/config.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -14,10 +14,11 @@
 namespace zorvel {
 
 Workstation::Workstation(Services services, ConnectionSettings settings)
-    : services_(services), settings_(settings), connection_(std::move(settings)), prices_(connection_, praisTable()),
-      serviceRegister_(connection_, peopleTable()), departments_(connection_, otdelTable()),
-      clients_(connection_, peopleCbuxTable()), refunded_(connection_, peopleVTable()),
-      receipts_(connection_, prihodTable()), scratch6_(connection_, QStringLiteral("pFIBDataSet6")),
+    : services_(services), settings_(settings), connection_(std::move(settings)),
+      prices_(connection_, praisTable()), serviceRegister_(connection_, peopleTable()),
+      departments_(connection_, otdelTable()), clients_(connection_, peopleCbuxTable()),
+      refunded_(connection_, peopleVTable()), receipts_(connection_, prihodTable()),
+      scratch6_(connection_, QStringLiteral("pFIBDataSet6")),
       scratch7_(connection_, QStringLiteral("pFIBDataSet7")),
       scratch8_(connection_, QStringLiteral("pFIBDataSet8")), statement_(connection_) {
     prices_.setObjectName(QStringLiteral("pFIBDataSet1"));

@@ -68,7 +68,8 @@ public:
     static ContractProposal proposeContractNumber(Connection& connection);
     // The same on a connection of its own on another thread, so that a large register does not hold the
     // window; `done` runs on receiver's thread. Waited for when the workstation ends.
-    void proposeContractNumberInBackground(QObject* receiver, std::function<void(const ContractProposal&)> done);
+    void proposeContractNumberInBackground(QObject* receiver,
+                                           std::function<void(const ContractProposal&)> done);
 
     Connection& connection() { return connection_; }
     const Services& services() const { return services_; }

@@ -89,7 +89,9 @@ int measure(int rows, const QString& path) {
         QElapsedTimer whole;
         whole.start();
         for (int i = 0; i < cycles; ++i, ++saved) {
-            const QString time = QStringLiteral("12:%1:%2").arg(saved / 60, 2, 10, QChar('0')).arg(saved % 60, 2, 10, QChar('0'));
+            const QString time = QStringLiteral("12:%1:%2")
+                                     .arg(saved / 60, 2, 10, QChar('0'))
+                                     .arg(saved % 60, 2, 10, QChar('0'));
             data.insert();
             data.setFieldText("fam", "Петров");
             data.setFieldText("data_usl", "02.03.2026");
@@ -153,9 +155,11 @@ int measure(int rows, const QString& path) {
     grid->scrollToTop();
     QCoreApplication::processEvents();
 
-    std::printf("| %d | %.0f%s | %.0f (%s) | %.1f (%.1f) | %.1f (%.1f) | %.1f | %.1f (%d) | %.1f (%d) | %.1f | %ld |\n", rows, windowMs,
-                usable ? "" : " not usable", contractMs, qPrintable(contract), inWindow.totalMs, inWindow.commitMs, dataLayer.totalMs, dataLayer.commitMs, lastMs, searchMs, found,
-                contractSetMs, contractRows, scrollMs, bench::peakMemoryMb());
+    std::printf("| %d | %.0f%s | %.0f (%s) | %.1f (%.1f) | %.1f (%.1f) | %.1f | %.1f (%d) | %.1f (%d) | %.1f "
+                "| %ld |\n",
+                rows, windowMs, usable ? "" : " not usable", contractMs, qPrintable(contract),
+                inWindow.totalMs, inWindow.commitMs, dataLayer.totalMs, dataLayer.commitMs, lastMs, searchMs,
+                found, contractSetMs, contractRows, scrollMs, bench::peakMemoryMb());
     if (!messages.shown.isEmpty())
         std::fprintf(stderr, "messages: %s\n", qPrintable(messages.shown.join(" | ")));
     std::fflush(stdout);
@@ -178,9 +182,11 @@ int main(int argc, char** argv) {
     if (sizes.isEmpty())
         sizes = {100000, 1000000};
     QTemporaryDir scratch;
-    std::printf("| rows in PEOPLE | window usable, ms | contract number in place, ms | save cycle with the window's grids, ms (of it the commit) | save cycle, data layer alone, ms (of it the commit) | last row, "
-                "ms | search surname + date, ms (rows) | contract set, ms (rows) | grid scrolled to the end, ms "
-                "| peak memory, MB |\n");
+    std::printf(
+        "| rows in PEOPLE | window usable, ms | contract number in place, ms | save cycle with the window's "
+        "grids, ms (of it the commit) | save cycle, data layer alone, ms (of it the commit) | last row, "
+        "ms | search surname + date, ms (rows) | contract set, ms (rows) | grid scrolled to the end, ms "
+        "| peak memory, MB |\n");
     std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     std::fflush(stdout);
     for (int rows : sizes) {

@@ -3,13 +3,13 @@
 // Run by hand: build/bin/entry_bench [rows...]. Prints a table. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise.
 #include "app/application.h"
-#include "widgets/data_grid.h"
 #include "app/main_window.h"
-#include "workstation/services.h"
 #include "bench/support/register_fill.h"
 #include "data/connection.h"
 #include "data/database_creation.h"
 #include "data/dataset.h"
+#include "widgets/data_grid.h"
+#include "workstation/services.h"
 
 #include <QApplication>
 #include <QDir>

@@ -24,7 +24,9 @@ protected:
         guarded()->setMessages(nullptr);
         WorkstationTest::TearDown();
     }
-    static GuardedApplication* guarded() { return static_cast<GuardedApplication*>(QCoreApplication::instance()); }
+    static GuardedApplication* guarded() {
+        return static_cast<GuardedApplication*>(QCoreApplication::instance());
+    }
     static void settle() {
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents();
@@ -51,19 +53,23 @@ TEST_F(EventLoopErrorsTest, anErrorOfATimerOrASignalIsShownAndTheRunGoesOnWithIt
     reg.setFieldText(QStringLiteral("FAM"), QStringLiteral("Сохранённый"));
     reg.post();
     messages.shown.clear();
-    QTimer::singleShot(0, [] { throw DbError(QStringLiteral("conversion error from string \"x\""), 0, false); });
-    QTimer::singleShot(0, [] { throw DbError(QStringLiteral("lock conflict on no wait transaction"), 0, true); });
+    QTimer::singleShot(0,
+                       [] { throw DbError(QStringLiteral("conversion error from string \"x\""), 0, false); });
+    QTimer::singleShot(
+        0, [] { throw DbError(QStringLiteral("lock conflict on no wait transaction"), 0, true); });
     QTimer::singleShot(0, [] { throw DataError(QStringLiteral("pFIBDataSet2: поле 'X' не найдено")); });
     settle();
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("conversion error from string \"x\""));
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
-    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Данная запись редактируется, ее изменение Вам невозможно"));
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("Данная запись редактируется, ее изменение Вам невозможно"));
     EXPECT_EQ(messages.shown[2].text, QStringLiteral("pFIBDataSet2: поле 'X' не найдено"));
     // Still running, the posted row is there and becomes permanent when the run ends.
     EXPECT_EQ(reg.fieldText(QStringLiteral("FAM")), QStringLiteral("Сохранённый"));
     stop();
-    EXPECT_EQ(count(QStringLiteral("select count(*) from people where fam = 'Сохранённый'")), QStringLiteral("1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from people where fam = 'Сохранённый'")),
+              QStringLiteral("1"));
 }
 
 // A select whose later rows cannot be converted fails while the grid scrolls to them: the grid shows the
@@ -82,13 +88,15 @@ TEST_F(EventLoopErrorsTest, aGridWhoseLaterRowsCannotBeReadShowsTheErrorOnce) {
     settle();
     ASSERT_EQ(messages.shown.size(), 1u) << messages.texts().join('\n').toStdString();
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
-    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("conversion"))) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("conversion")))
+        << messages.shown[0].text.toStdString();
     EXPECT_TRUE(grid.dataModel().hasFailed());
     EXPECT_EQ(grid.dataModel().data(grid.dataModel().index(5, 0), Qt::DisplayRole).toString(), QString());
     // Opened again on rows that can be read, the grid shows them.
     numbers.replaceSelect(QStringLiteral("select ndog as n from people order by ipeop"));
     EXPECT_FALSE(grid.dataModel().hasFailed());
-    EXPECT_EQ(grid.dataModel().data(grid.dataModel().index(5, 0), Qt::DisplayRole).toString(), QStringLiteral("5"));
+    EXPECT_EQ(grid.dataModel().data(grid.dataModel().index(5, 0), Qt::DisplayRole).toString(),
+              QStringLiteral("5"));
 }
 
 // The workstation's attachment is dropped by the server (an administrator ends it) while the register

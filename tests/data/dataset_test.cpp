@@ -240,7 +240,8 @@ TEST_F(DataSetTest, aLargeRegisterKeepsTheKeysOrderWithoutReadingEveryRow) {
     EXPECT_EQ(people.recordCount(), 3000);
     // Rows far from both ends are read by their place in the order.
     for (int row : {0, 199, 200, 1234, 2500, 2999})
-        EXPECT_EQ(people.text(row, people.fieldIndex(QStringLiteral("fam"))), QStringLiteral("Пациент%1").arg(row));
+        EXPECT_EQ(people.text(row, people.fieldIndex(QStringLiteral("fam"))),
+                  QStringLiteral("Пациент%1").arg(row));
     people.setCurrentRow(1500);
     EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент1500"));
 
@@ -280,7 +281,8 @@ TEST_F(DataSetTest, aLargeRegisterKeepsTheKeysOrderWithoutReadingEveryRow) {
     QStringList end;
     for (people.setCurrentRow(2995); !people.atEnd(); people.next())
         end << people.fieldText(QStringLiteral("fam"));
-    EXPECT_EQ(end, (QStringList{"Пациент2996", "Пациент2997", "Пациент2998", "Пациент2999", "Новый", "Чужой"}));
+    EXPECT_EQ(end,
+              (QStringList{"Пациент2996", "Пациент2997", "Пациент2998", "Пациент2999", "Новый", "Чужой"}));
     // As a full reopen has them.
     people.close();
     people.open();
@@ -330,14 +332,14 @@ TEST_F(DataSetTest, anEmptyFilterValueFindsNullAndFixedWidthColumnsMatchAsVariab
     QStringList columns;
     for (const ColumnDescription& c : peopleVTable().columns)
         columns << c.name + (c.type == ColumnType::Integer ? QStringLiteral(" INTEGER")
-                                                            : QStringLiteral(" CHAR(%1)").arg(c.width));
+                                                           : QStringLiteral(" CHAR(%1)").arg(c.width));
     connection().executeImmediate(QStringLiteral("drop table peoplev"));
     connection().commitRetaining();
     connection().executeImmediate(QStringLiteral("create table peoplev (%1)").arg(columns.join(", ")));
     connection().commitRetaining();
     const char* rows[] = {
-        "(1, 'Иванов', 'Иван', NULL, '01.03.2026', NULL)",    // the contract: no patronymic, no number
-        "(2, 'Иванов', 'Иван', '', '01.03.2026', '')",        // the same, written as empty texts
+        "(1, 'Иванов', 'Иван', NULL, '01.03.2026', NULL)", // the contract: no patronymic, no number
+        "(2, 'Иванов', 'Иван', '', '01.03.2026', '')",     // the same, written as empty texts
         "(3, 'Иванов', 'Иван', 'Петрович', '01.03.2026', NULL)",
         "(4, 'Иванов', 'Иван', NULL, '01.03.2026', '17')",
         "(5, 'Иванова', 'Иван', NULL, '01.03.2026', NULL)",
@@ -349,11 +351,13 @@ TEST_F(DataSetTest, anEmptyFilterValueFindsNullAndFixedWidthColumnsMatchAsVariab
                     .arg(QString::fromLatin1(table), QString::fromUtf8(values)));
     }
     connection().commitRetaining();
-    const QString contract = QStringLiteral("fam='Иванов' and nam='Иван' and oth='' and data_usl='01.03.2026' and ndog=''");
+    const QString contract =
+        QStringLiteral("fam='Иванов' and nam='Иван' and oth='' and data_usl='01.03.2026' and ndog=''");
     DataSet variable(connection(), peopleTable());
     DataSet fixed(connection(), peopleVTable());
     DataSet scratch(connection(), QStringLiteral("pFIBDataSet7"));
-    scratch.setSelectSql(QStringLiteral("select ipeop, fam, nam, oth, data_usl, ndog from peoplev order by ipeop"));
+    scratch.setSelectSql(
+        QStringLiteral("select ipeop, fam, nam, oth, data_usl, ndog from peoplev order by ipeop"));
     for (DataSet* d : {&variable, &fixed, &scratch}) {
         d->open();
         d->setFilterText(contract);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/application.h"
-#include "workstation/services.h"
 #include "spreadsheet/recording_output.h"
+#include "workstation/services.h"
 
 #include <QDir>
 #include <QStringList>
