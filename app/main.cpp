@@ -1,6 +1,7 @@
 // zorvel [--admin]: the cash-desk workstation. Reads put.ini from the current working directory.
 #include "app/application.h"
 #include "app/desktop_services.h"
+#include "app/guarded_application.h"
 #include "app/main_window.h"
 #include "spreadsheet/libre_office_output.h"
 
@@ -66,7 +67,7 @@ void showPrinting(zorvel::Application& app, const QString& contractCaption, int 
 
 int main(int argc, char** argv) {
     holdTerminationSignals();
-    QApplication qtApp(argc, argv);
+    zorvel::GuardedApplication qtApp(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(zorvel::MainWindow::kProgramName));
     QApplication::setApplicationVersion(QString::fromLatin1(zorvel::MainWindow::kVersion));
     bool administrator = QApplication::arguments().contains(QStringLiteral("--admin"));
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     zorvel::DesktopOpener opener;
     zorvel::LibreOfficeOutput spreadsheets;
     zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets};
+    qtApp.setMessages(&messages);
 
     zorvel::Application app(services, administrator);
     endRunOnTerminate(app.mainWindow());

@@ -1,15 +1,15 @@
 #include "app/main_window.h"
 
-#include "workstation/backup.h"
-#include "workstation/command.h"
-#include "widgets/data_grid.h"
-#include "workstation/services.h"
-#include "workstation/workstation.h"
 #include "cashdesk/lens_cost_tab.h"
 #include "cashdesk/price_list.h"
 #include "cashdesk/register_tab.h"
 #include "cashdesk/service_entry_tab.h"
 #include "data/required_indexes.h"
+#include "data/dataset.h"
+#include "widgets/data_grid.h"
+#include "workstation/backup.h"
+#include "workstation/command.h"
+#include "workstation/services.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,14 +153,46 @@ void MainWindow::startUp() {
     setWindowTitle(windowTitle() + QStringLiteral(" Подключенная база:") + start.databaseName);
     if (!start.missingIndexes.isEmpty())
         reportMissingIndexes(start.missingIndexes, start.databaseName);
-    runCommand(workstation_.messages(), [this] {
-        Workstation::ContractProposal proposal = workstation_.proposeContractNumber();
+    // The contract number walks the whole register: on a large one that takes a while, so it runs on a
+    // connection of its own while the cashier already types.
+    DataSet& reg = workstation_.serviceRegister();
+    registerMoved_ = false;
+    connect(&reg, &DataSet::currentChanged, this, [this] { registerMoved_ = true; });
+    connect(&reg, &DataSet::reset, this, [this] { registerMoved_ = true; });
+    contractNumberPending_ = true;
+    workstation_.proposeContractNumberInBackground(
+        this, [this](const Workstation::ContractProposal& proposal) { takeContractProposal(proposal); });
+}
+
+void MainWindow::takeContractProposal(const Workstation::ContractProposal& given) {
+    DataSet& reg = workstation_.serviceRegister();
+    disconnect(&reg, nullptr, this, nullptr);
+    Workstation::ContractProposal proposal = given;
+    runCommand(workstation_.messages(), [&] {
+        // Its own connection failed: walk on the workstation's.
+        if (!proposal.error.isEmpty())
+            proposal = workstation_.proposeContractNumber();
         if (proposal.ok)
             entryTab_->contractNumberEdit()->setText(QString::number(proposal.next));
         else
             workstation_.messages().error(QStringLiteral("Неверный формат номера по порядку ") +
                                           proposal.badNumber);
     });
+    // The walk leaves the register on its last record, or on the one with the bad number, unless the
+    // cashier has moved it since.
+    runCommand(workstation_.messages(), [&] {
+        if (registerMoved_ || !reg.isOpen() || reg.isFiltered() || reg.state() != DataSet::State::Browse ||
+            proposal.rowKey.isEmpty())
+            return;
+        if (proposal.rows > 0)
+            reg.rememberCount(proposal.rows, proposal.largestKey);
+        if (proposal.ok)
+            reg.last();
+        else
+            reg.locateKey(proposal.rowKey);
+    });
+    contractNumberPending_ = false;
+    emit contractNumberProposed();
 }
 
 void MainWindow::reportMissingIndexes(const QStringList& missing, const QString& databaseName) {

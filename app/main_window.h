@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workstation/workstation.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,6 @@ class QTimer;
 
 namespace zorvel {
 
-class Workstation;
 class DataGrid;
 class LensCostTab;
 class RegisterTab;
@@ -38,6 +39,10 @@ public:
     // Puts the current date and time into the entry fields; the timer calls it every second.
     void tick();
 
+    // The next contract number is computed after the window shows, off this thread; true until it is in
+    // place (or its message shown).
+    bool contractNumberPending() const { return contractNumberPending_; }
+
     ServiceEntryTab& entryTab() const { return *entryTab_; }
     RegisterTab& registerTab() const { return *registerTab_; }
 
@@ -49,6 +54,8 @@ signals:
     void debtsRequested();
     // "Расходники": the consumables window fills its balance panel and shows itself.
     void consumablesRequested();
+    // The next contract number is in place, or the reason it is not has been shown.
+    void contractNumberProposed();
 
 protected:
     // Closing the main window ends the run, whatever other windows are open.
@@ -59,6 +66,7 @@ private:
     void startUp();
     // Tells once, without stopping the cashier, which indexes the database lacks and what to run.
     void reportMissingIndexes(const QStringList& missing, const QString& databaseName);
+    void takeContractProposal(const Workstation::ContractProposal& proposal);
     void showWindow(int number);
     void about();
     void help();
@@ -78,6 +86,9 @@ private:
     LensCostTab* lensCostTab_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QTimer* clock_ = nullptr;
+    bool contractNumberPending_ = false;
+    // The register has moved since start (a save, a search): the walk's row is not forced on it then.
+    bool registerMoved_ = false;
 };
 
 } // namespace zorvel

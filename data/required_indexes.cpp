@@ -3,6 +3,8 @@
 #include "data/errors.h"
 #include "data/sql_statement.h"
 
+#include <QRegularExpression>
+
 #include <map>
 
 namespace zorvel {
@@ -14,6 +16,25 @@ RequiredIndex index(const char* name, const char* table, std::initializer_list<c
     for (const char* c : columns)
         i.columns << QString::fromLatin1(c);
     return i;
+}
+
+RequiredIndex descending(const char* name, const char* table, const char* column) {
+    RequiredIndex i = index(name, table, {column});
+    i.descending = true;
+    return i;
+}
+
+RequiredIndex computed(const char* name, const char* table, const char* expression) {
+    RequiredIndex i{QString::fromLatin1(name), QString::fromLatin1(table), {}};
+    i.expression = QString::fromLatin1(expression);
+    return i;
+}
+
+// An expression as the server keeps its source, compared without blanks, brackets and case.
+QString normalExpression(QString text) {
+    text = text.toUpper();
+    text.remove(QRegularExpression(QStringLiteral("[\\s()]")));
+    return text;
 }
 
 // Rows of a metadata query as texts.
@@ -34,7 +55,15 @@ std::vector<QStringList> rows(Connection& connection, const QString& sql) {
 } // namespace
 
 QString RequiredIndex::description() const {
-    return table + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) + u')';
+    const QString key = expression.isEmpty() ? columns.join(QStringLiteral(", ")) : expression;
+    return table + QStringLiteral(" (") + key + (descending ? QStringLiteral(" DESC)") : QStringLiteral(")"));
+}
+
+QString RequiredIndex::createStatement() const {
+    const QString kind = descending ? QStringLiteral("CREATE DESCENDING INDEX ") : QStringLiteral("CREATE INDEX ");
+    const QString key = expression.isEmpty() ? u'(' + columns.join(u',') + u')'
+                                             : QStringLiteral("COMPUTED BY (") + expression + u')';
+    return kind + name + QStringLiteral(" ON ") + table + u' ' + key;
 }
 
 const std::vector<RequiredIndex>& requiredIndexes() {
@@ -46,32 +75,52 @@ const std::vector<RequiredIndex>& requiredIndexes() {
         index("PEOPLECBUX_SAVED", "PEOPLECBUX", {"DATA_USL", "TIME_US"}),
         index("PEOPLECBUX_ORGANIS", "PEOPLECBUX", {"ORGANIS"}), // bills of one payer
         index("PRIHOD_SAVED", "PRIHOD", {"DATAP", "KOD"}),
+        index("PEOPLE_KODGVV", "PEOPLE", {"KODGVV"}), // the consumables' balance
+        // a period of service dates (reports, the combined table); the server then refuses a row whose
+        // DATA_USL is not a date
+        computed("PEOPLE_SERVICE_DAY", "PEOPLE", "CAST(DATA_USL AS DATE)"),
+        descending("PEOPLE_KEY_DESC", "PEOPLE", "IPEOP"), // the registers' last rows
+        descending("PEOPLEV_KEY_DESC", "PEOPLEV", "IPEOP"),
+        descending("PEOPLECBUX_KEY_DESC", "PEOPLECBUX", "IPEOP"),
     };
     return list;
 }
 
 std::vector<RequiredIndex> missingIndexes(Connection& connection) {
-    // Ascending, active, user-defined indexes with their columns in key order.
-    std::map<QString, std::pair<QString, QStringList>> existing;
+    // Active, user-defined indexes with their columns in key order, or their expression.
+    struct Existing {
+        QString table;
+        QStringList columns;
+        bool descending = false;
+        QString expression;
+    };
+    std::map<QString, Existing> existing;
     for (const QStringList& row :
          rows(connection,
               QStringLiteral(
-                  "SELECT i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, s.RDB$FIELD_NAME FROM RDB$INDICES i "
-                  "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
+                  "SELECT i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, COALESCE(s.RDB$FIELD_NAME, ''), "
+                  "COALESCE(i.RDB$INDEX_TYPE, 0), COALESCE(CAST(i.RDB$EXPRESSION_SOURCE AS VARCHAR(1000)), '') "
+                  "FROM RDB$INDICES i LEFT JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
                   "WHERE COALESCE(i.RDB$SYSTEM_FLAG, 0) = 0 AND COALESCE(i.RDB$INDEX_INACTIVE, 0) = 0 "
-                  "AND COALESCE(i.RDB$INDEX_TYPE, 0) = 0 "
                   "ORDER BY i.RDB$INDEX_NAME, s.RDB$FIELD_POSITION"))) {
-        auto& [table, columns] = existing[row[0]];
-        table = row[1];
-        columns << row[2];
+        Existing& index = existing[row[0]];
+        index.table = row[1];
+        if (!row[2].isEmpty())
+            index.columns << row[2];
+        index.descending = row[3] == QLatin1String("1");
+        index.expression = normalExpression(row[4]);
     }
     std::vector<RequiredIndex> missing;
     for (const RequiredIndex& required : requiredIndexes()) {
         bool found = false;
-        for (const auto& [name, index] : existing)
-            if (index.first == required.table &&
-                index.second.mid(0, required.columns.size()) == required.columns)
+        for (const auto& [name, index] : existing) {
+            if (index.table != required.table || index.descending != required.descending)
+                continue;
+            if (required.expression.isEmpty() ? index.expression.isEmpty() &&
+                                                    index.columns.mid(0, required.columns.size()) == required.columns
+                                              : index.expression == normalExpression(required.expression))
                 found = true;
+        }
         if (!found)
             missing.push_back(required);
     }
@@ -101,8 +150,7 @@ std::vector<RequiredIndex> addMissingIndexes(const QString& databaseName,
     try {
         // Every index in the one transaction: the server builds them at the commit, all or none.
         for (const RequiredIndex& index : missing)
-            connection.executeImmediate(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                                            .arg(index.name, index.table, index.columns.join(u',')));
+            connection.executeImmediate(index.createStatement());
         connection.commit();
     } catch (const DbError& error) {
         connection.rollback();

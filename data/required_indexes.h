@@ -12,17 +12,21 @@ namespace zorvel {
 // look-ups and the reports. A hospital's database made before the workstation may lack them; every
 // behaviour is the same without them, only slower.
 struct RequiredIndex {
-    QString name;                // the name it is given when added
-    QString table;               // upper case
-    QStringList columns;         // upper case, in key order
-    QString description() const; // "PEOPLE (DATA_USL, TIME_US)"
+    QString name;        // the name it is given when added
+    QString table;       // upper case
+    QStringList columns; // upper case, in key order; empty for an index on an expression
+    bool descending = false;
+    QString expression; // an index computed by this expression, upper case
+    // "PEOPLE (DATA_USL, TIME_US)", "PEOPLE (IPEOP DESC)", "PEOPLE (CAST(DATA_USL AS DATE))"
+    QString description() const;
+    QString createStatement() const;
 };
 
 // The one list of such indexes; the schema script creates exactly these.
 const std::vector<RequiredIndex>& requiredIndexes();
 
-// The required indexes the database lacks. An existing ascending index of any name counts when its
-// leading columns are the required ones.
+// The required indexes the database lacks. An existing index of any name counts when it runs the same
+// way and its leading columns (or its expression) are the required ones.
 std::vector<RequiredIndex> missingIndexes(Connection& connection);
 
 // Other attachments to the database than this connection ("host/process" texts), as the server's

@@ -132,7 +132,8 @@ CREATE GENERATOR GEN_PEOPLEV_ID;
 CREATE GENERATOR GEN_PEOPLECBUX_ID;
 CREATE GENERATOR GEN_PRIHOD_ID;
 
--- Register look-ups by contract (contract set, debts) and by date (reports).
+-- Register look-ups by contract (contract set, debts), by date (reports, the saved row) and by surname
+-- (the patient search): a filtered register is narrowed on the server through them.
 CREATE INDEX PEOPLE_NDOG ON PEOPLE (NDOG);
 CREATE INDEX PEOPLE_SAVED ON PEOPLE (DATA_USL, TIME_US);
 CREATE INDEX PEOPLECBUX_SAVED ON PEOPLECBUX (DATA_USL, TIME_US);
@@ -145,6 +146,10 @@ CREATE INDEX PEOPLE_KODGVV ON PEOPLE (KODGVV);
 -- index the server reads only the period's rows instead of casting every row of the register. It also
 -- refuses a DATA_USL that is not a date, which would otherwise break every report over the register.
 CREATE INDEX PEOPLE_SERVICE_DAY ON PEOPLE COMPUTED BY (CAST(DATA_USL AS DATE));
+-- The registers' last rows, read back from the end of the key's order without sorting the table.
+CREATE DESCENDING INDEX PEOPLE_KEY_DESC ON PEOPLE (IPEOP);
+CREATE DESCENDING INDEX PEOPLEV_KEY_DESC ON PEOPLEV (IPEOP);
+CREATE DESCENDING INDEX PEOPLECBUX_KEY_DESC ON PEOPLECBUX (IPEOP);
 
 SET TERM ^ ;
 

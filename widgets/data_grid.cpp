@@ -85,6 +85,7 @@ DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, 
     : QTableView(parent), dataSet_(dataSet), messages_(messages),
       model_(new GridModel(dataSet, messages, this)) {
     model_->setColumns(std::move(columns));
+    model_->setMessages(&messages_);
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,30 +1,59 @@
 #include "widgets/dataset_model.h"
 
 #include "data/dataset.h"
+#include "workstation/command.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QtDebug>
 
 namespace zorvel {
 
 DataSetModel::DataSetModel(DataSet& dataSet, QObject* parent)
     : QAbstractTableModel(parent), dataSet_(dataSet) {
-    connect(&dataSet_, &DataSet::reset, this, &DataSetModel::onReset);
+    // The model keeps the number of rows it has told the views, and tells them every change of the
+    // dataset's count as it happens; anything it cannot follow row by row becomes a reset.
+    connect(&dataSet_, &DataSet::reset, this, &DataSetModel::deferOrReset);
     connect(&dataSet_, &DataSet::rowsAppended, this, [this](int first, int last) {
-        // The dataset has already grown; tell the views after the fact.
+        if (reading_ || first != rows_ || last < first) {
+            deferOrReset();
+            return;
+        }
         beginInsertRows({}, first, last);
+        rows_ = last + 1;
         endInsertRows();
     });
     connect(&dataSet_, &DataSet::rowInserted, this, [this](int row) {
+        if (reading_ || row < 0 || row > rows_) {
+            deferOrReset();
+            return;
+        }
         beginInsertRows({}, row, row);
+        ++rows_;
         endInsertRows();
     });
     connect(&dataSet_, &DataSet::rowRemoved, this, [this](int row) {
+        if (reading_ || row < 0 || row >= rows_) {
+            deferOrReset();
+            return;
+        }
         beginRemoveRows({}, row, row);
+        --rows_;
         endRemoveRows();
     });
     connect(&dataSet_, &DataSet::rowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row >= 0 && row < rows_)
             emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
     onReset();
+}
+
+void DataSetModel::deferOrReset() {
+    // Reading a row for a view found the count changed: the views learn it after their paint.
+    if (reading_)
+        QTimer::singleShot(0, this, &DataSetModel::onReset);
+    else
+        onReset();
 }
 
 void DataSetModel::setColumns(std::vector<Column> columns) {
@@ -36,6 +65,8 @@ void DataSetModel::setColumns(std::vector<Column> columns) {
 
 void DataSetModel::onReset() {
     beginResetModel();
+    failed_ = false;
+    rows_ = dataSet_.fetchedCount();
     fieldIndexes_.clear();
     if (chosen_.empty()) {
         for (size_t i = 0; i < dataSet_.fields().size(); ++i)
@@ -62,7 +93,7 @@ QString DataSetModel::columnField(int column) const {
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : dataSet_.fetchedCount();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int DataSetModel::columnCount(const QModelIndex& parent) const {
@@ -75,9 +106,38 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     int f = fieldOf(index.column());
-    if (f < 0)
+    if (f < 0 || failed_ || index.row() >= rows_)
         return {};
-    return dataSet_.text(index.row(), f);
+    try {
+        reading_ = true;
+        QString text = dataSet_.text(index.row(), f);
+        reading_ = false;
+        return text;
+    } catch (...) {
+        reading_ = false;
+        fail(std::current_exception());
+        return {};
+    }
+}
+
+void DataSetModel::fail(std::exception_ptr error) const {
+    if (failed_)
+        return;
+    failed_ = true;
+    // Shown after the paint or scroll that met it: a message box must not open inside them.
+    QPointer<const DataSetModel> self(this);
+    QTimer::singleShot(0, const_cast<DataSetModel*>(this), [self, error] {
+        if (!self)
+            return;
+        if (self->messages_)
+            runCommand(*self->messages_, [&] { std::rethrow_exception(error); });
+        else
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                qWarning() << e.what();
+            }
+    });
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -93,12 +153,17 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
 }
 
 bool DataSetModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && dataSet_.canFetchMore();
+    return !parent.isValid() && !failed_ && dataSet_.canFetchMore();
 }
 
 void DataSetModel::fetchMore(const QModelIndex& parent) {
-    if (!parent.isValid())
+    if (parent.isValid() || failed_)
+        return;
+    try {
         dataSet_.fetchMore(256);
+    } catch (...) {
+        fail(std::current_exception());
+    }
 }
 
 } // namespace zorvel

@@ -34,20 +34,7 @@ bool moveTo(DataSet& serviceRegister, const RecordPosition& position) {
         serviceRegister.fieldText(key) == position.key)
         return true;
     // Several records of one second, or a date and time that begin another's: look by the key itself.
-    const int keyColumn = serviceRegister.fieldIndex(key);
-    for (int row = 0;; ++row) {
-        if (row >= serviceRegister.fetchedCount()) {
-            if (!serviceRegister.canFetchMore())
-                return false;
-            serviceRegister.fetchMore(256);
-            --row;
-            continue;
-        }
-        if (serviceRegister.text(row, keyColumn) == position.key) {
-            serviceRegister.setCurrentRow(row);
-            return true;
-        }
-    }
+    return serviceRegister.locateKey(position.key);
 }
 
 } // namespace zorvel

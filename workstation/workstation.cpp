@@ -1,16 +1,25 @@
 #include "workstation/workstation.h"
 
-#include "workstation/config.h"
 #include "data/required_indexes.h"
+#include "data/errors.h"
+#include "data/sql_statement.h"
 #include "data/tables.h"
+#include "data/win1251.h"
+#include "workstation/config.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
 
 namespace zorvel {
 
 Workstation::Workstation(Services services, ConnectionSettings settings)
-    : services_(services), connection_(std::move(settings)), prices_(connection_, praisTable()),
-      serviceRegister_(connection_, peopleTable()), departments_(connection_, otdelTable()),
-      clients_(connection_, peopleCbuxTable()), refunded_(connection_, peopleVTable()),
-      receipts_(connection_, prihodTable()), scratch6_(connection_, QStringLiteral("pFIBDataSet6")),
+    : services_(services), settings_(settings), connection_(std::move(settings)),
+      prices_(connection_, praisTable()), serviceRegister_(connection_, peopleTable()),
+      departments_(connection_, otdelTable()), clients_(connection_, peopleCbuxTable()),
+      refunded_(connection_, peopleVTable()), receipts_(connection_, prihodTable()),
+      scratch6_(connection_, QStringLiteral("pFIBDataSet6")),
       scratch7_(connection_, QStringLiteral("pFIBDataSet7")),
       scratch8_(connection_, QStringLiteral("pFIBDataSet8")), statement_(connection_) {
     prices_.setObjectName(QStringLiteral("pFIBDataSet1"));
@@ -22,6 +31,8 @@ Workstation::Workstation(Services services, ConnectionSettings settings)
 }
 
 Workstation::~Workstation() {
+    if (proposal_.joinable())
+        proposal_.join();
     // Datasets close before the connection commits and detaches.
     for (DataSet* d : {&prices_, &serviceRegister_, &departments_, &clients_, &refunded_, &receipts_,
                        &scratch6_, &scratch7_, &scratch8_})
@@ -58,27 +69,99 @@ Workstation::Start Workstation::startWith(const QString& databaseName) {
 }
 
 Workstation::ContractProposal Workstation::proposeContractNumber() {
-    // Only the contract numbers are needed, so they are read on their own, in the register's order,
-    // rather than walking every column of every row.
+    return proposeContractNumber(connection_);
+}
+
+namespace {
+
+QString firstValue(SqlStatement& statement, int column) {
+    return statement.isNull(column) ? QString() : fromWin1251(statement.value(column));
+}
+
+} // namespace
+
+Workstation::ContractProposal Workstation::proposeContractNumber(Connection& connection) {
     ContractProposal proposal;
-    DataSet numbers(connection_, QStringLiteral("contract numbers"));
-    numbers.replaceSelect(QStringLiteral("SELECT NDOG FROM PEOPLE"));
+    // Most registers hold only plain whole numbers (or nothing): then one pass on the server gives the
+    // largest, the count and the last key, and no contract number needs to travel. A number written any
+    // other way (leading zeros, blanks, a sign, letters), or one the server cannot convert, sends the
+    // register through the walk below, which judges each number as the cashier's field does.
+    try {
+        SqlStatement summary(connection);
+        summary.prepare(QStringLiteral(
+            "SELECT MAX(CAST(NDOG AS INTEGER)), COUNT(*), MAX(IPEOP), "
+            "SUM(CASE WHEN NDOG IS NULL OR CAST(CAST(NDOG AS INTEGER) AS VARCHAR(12)) = NDOG THEN 0 ELSE 1 "
+            "END) FROM PEOPLE"));
+        summary.execute();
+        if (summary.fetch() && firstValue(summary, 3).toInt() == 0) {
+            proposal.ok = true;
+            proposal.next = firstValue(summary, 0).toInt() + 1;
+            proposal.rows = firstValue(summary, 1).toInt();
+            proposal.largestKey = firstValue(summary, 2);
+            proposal.rowKey = proposal.largestKey;
+            summary.closeCursor();
+            return proposal;
+        }
+        summary.closeCursor();
+    } catch (const DbError&) {
+        // A number the server cannot convert: the walk finds it.
+    }
+    SqlStatement numbers(connection);
+    numbers.prepare(QStringLiteral("SELECT IPEOP, NDOG FROM PEOPLE ORDER BY IPEOP"));
+    numbers.execute();
     int maximum = 0;
-    for (; !numbers.atEnd(); numbers.next()) {
-        QString text = numbers.text(numbers.currentRow(), 0);
+    while (numbers.fetch()) {
+        ++proposal.rows;
+        proposal.rowKey = firstValue(numbers, 0);
+        const QString text = firstValue(numbers, 1);
         if (text.isEmpty())
             continue;
         bool ok = false;
         int value = text.toInt(&ok);
         if (!ok) {
             proposal.badNumber = text;
+            numbers.closeCursor();
+            proposal.rows = 0; // not counted to the end
             return proposal;
         }
         maximum = std::max(maximum, value);
     }
+    proposal.largestKey = proposal.rowKey;
     proposal.ok = true;
     proposal.next = maximum + 1;
     return proposal;
+}
+
+void Workstation::proposeContractNumberInBackground(QObject* receiver,
+                                                    std::function<void(const ContractProposal&)> done) {
+    if (proposal_.joinable())
+        proposal_.join();
+    const QString database = connection_.databaseName();
+    QPointer<QObject> target(receiver);
+    proposal_ = std::thread([this, database, target, done = std::move(done)] {
+        ContractProposal proposal;
+        try {
+            // Its own connection and transaction: it sees what is committed, as the register did at start.
+            Connection own(settings_);
+            own.connect(database);
+            own.startTransaction();
+            proposal = proposeContractNumber(own);
+            own.commit();
+        } catch (const std::exception& e) {
+            proposal = ContractProposal{};
+            proposal.error = errorMessage(e);
+        }
+        // Delivered through the application object, which outlives every window; the receiver is looked at
+        // on its own thread only.
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                app,
+                [target, done, proposal] {
+                    if (target)
+                        done(proposal);
+                },
+                Qt::QueuedConnection);
+    });
 }
 
 void Workstation::commit() {

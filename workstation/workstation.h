@@ -6,7 +6,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <thread>
+
+class QObject;
 
 namespace zorvel {
 
@@ -51,14 +55,25 @@ public:
     Start start();
     Start startWith(const QString& databaseName);
 
-    // The next contract number: one more than the largest contract number in the register (empty counts
-    // as 0). A number that is not an integer stops the computation; it is returned in badNumber.
+    // The next contract number: one more than the largest contract number in the register, walked in the
+    // register's order (empty counts as 0). A number that is not an integer stops the walk; it is returned
+    // in badNumber. The walk leaves the register on its last record, or on the record with the bad number:
+    // rowKey is that record's key. rows and largestKey count the register, for the register dataset.
     struct ContractProposal {
         bool ok = false;
         int next = 0;
         QString badNumber;
+        QString rowKey;
+        int rows = 0;
+        QString largestKey;
+        QString error; // the computation itself failed (the connection)
     };
     ContractProposal proposeContractNumber();
+    static ContractProposal proposeContractNumber(Connection& connection);
+    // The same on a connection of its own on another thread, so that a large register does not hold the
+    // window; `done` runs on receiver's thread. Waited for when the workstation ends.
+    void proposeContractNumberInBackground(QObject* receiver,
+                                           std::function<void(const ContractProposal&)> done);
 
     Connection& connection() { return connection_; }
     const Services& services() const { return services_; }
@@ -82,7 +97,9 @@ public:
 
 private:
     Services services_;
+    ConnectionSettings settings_;
     Connection connection_;
+    std::thread proposal_;
     DataSet prices_;
     DataSet serviceRegister_;
     DataSet departments_;

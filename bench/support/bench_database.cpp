@@ -5,6 +5,9 @@
 #include "data/required_indexes.h"
 #include "tests/support/test_database.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <cstdio>
 
 namespace zorvel::bench {
@@ -45,6 +48,22 @@ void createFilledDatabase(const QString& path, BenchSchema schema, int rows) {
     fillRegister(path, rows);
     if (schema == BenchSchema::Upgraded)
         addMissingIndexes(path);
+}
+
+QString registerDatabase(int rows, const QString& scratchFolder, BenchSchema schema) {
+    const QString kept = qEnvironmentVariable("ZORVEL_BENCH_DIR");
+    const QString folder = kept.isEmpty() ? scratchFolder : kept;
+    QDir().mkpath(folder);
+    const QString name = schema == BenchSchema::Own ? QStringLiteral("register-%1.fdb").arg(rows)
+                                                    : QStringLiteral("register-%1-%2.fdb")
+                                                          .arg(schema == BenchSchema::Legacy ? "legacy" : "upgraded")
+                                                          .arg(rows);
+    const QString path = QDir(folder).filePath(name);
+    if (!kept.isEmpty() && QFile::exists(path))
+        return path;
+    QFile::remove(path);
+    createFilledDatabase(path, schema, rows);
+    return path;
 }
 
 } // namespace zorvel::bench

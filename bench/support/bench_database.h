@@ -18,4 +18,9 @@ const char* schemaName(BenchSchema schema);
 // its indexes after the rows, as an administrator adds them to a database in use for years.
 void createFilledDatabase(const QString& path, BenchSchema schema, int rows);
 
+// A database with `rows` register rows on `schema` for a benchmark. With ZORVEL_BENCH_DIR set, the
+// database is kept there (register-<schema>-<rows>.fdb) and reused by later runs, since filling a million
+// rows takes minutes; otherwise it is made afresh in `scratchFolder`.
+QString registerDatabase(int rows, const QString& scratchFolder, BenchSchema schema = BenchSchema::Own);
+
 } // namespace zorvel::bench

@@ -1,6 +1,10 @@
 #include "bench/support/register_fill.h"
 
 #include "data/connection.h"
+#include "data/database_creation.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <sys/resource.h>
 
@@ -20,6 +24,10 @@ void fillRegister(const QString& path, int rows) {
             "(врач)', 'Поликлиника', 1, mod(:i, 50000), 'П', '01.03.2026', 'Сидорова А.А.', '0', 'Нет', "
             "'30.12.1899', 'Нет'); i = i + 1; end end")
             .arg(rows));
+    c.executeImmediate(QStringLiteral("insert into prais (idp, simv, kod, name, kodgvv, summa) values "
+                                      "(null, 'П', 'A05.029', 'Прием врача-офтальмолога', '29', '600')"));
+    c.executeImmediate(QStringLiteral(
+        "insert into otdel (id_o, name, kod) values (null, 'Офтальмологический кабинет', '11')"));
     c.commit();
 }
 

@@ -15,21 +15,28 @@
 #include <QTimer>
 #include <QTimerEvent>
 #include <QCoreApplication>
+#include <QTableView>
 
 namespace zorvel::test {
 namespace {
 
 using StartupTest = WorkstationTest;
 
+// The walk for the contract number leaves the register on its last record, or on the record whose number
+// is not a whole number, so that "Печать" right after start takes the newest contract.
 TEST_F(StartupTest, connectsOpensTheSixDataSetsAndProposesTheNextContractNumber) {
     struct Case {
         QStringList numbers;
         QString proposal;
         QStringList messages;
+        int currentRow;
     } cases[] = {
-        {{}, "1", {}},
-        {{"'7'", "NULL", "'12'"}, "13", {}},
-        {{"'7'", "'12a'", "'15'"}, "", {"Неверный формат номера по порядку 12a"}},
+        {{}, "1", {}, -1},
+        {{"'7'", "NULL", "'12'"}, "13", {}, 2},
+        {{"'7'", "'12a'", "'15'"}, "", {"Неверный формат номера по порядку 12a"}, 1},
+        // Written otherwise than plain digits: judged one by one as the field judges a number.
+        {{"'007'", "'9'", "'-3'"}, "10", {}, 2},
+        {{"'5'", "'1.5'", "'3'"}, "", {"Неверный формат номера по порядку 1.5"}, 1},
     };
     for (const Case& c : cases) {
         prepare({"delete from people"});
@@ -45,6 +52,7 @@ TEST_F(StartupTest, connectsOpensTheSixDataSetsAndProposesTheNextContractNumber)
         for (DataSet* d : {&w.prices(), &w.serviceRegister(), &w.departments(), &w.clientRegister(),
                            &w.refundedRegister(), &w.receipts()})
             EXPECT_TRUE(d->isOpen()) << d->name().toStdString();
+        EXPECT_EQ(w.serviceRegister().currentRow(), c.currentRow) << c.numbers.join(',').toStdString();
     }
 }
 
@@ -59,9 +67,11 @@ TEST_F(StartupTest, aDatabaseWithoutTheIndexesWorksAndTheStatusLineSaysWhatToRun
     EXPECT_EQ(find<QLineEdit>("sEdit20")->text(), QStringLiteral("42"));
     auto* notice = find<QLabel>("indexNotice");
     ASSERT_NE(notice, nullptr);
-    const QString missing = legacySchema() ? QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG), PEOPLE (FAM), "
-                                                            "PEOPLECBUX (DATA_USL, TIME_US), PEOPLECBUX (ORGANIS), "
-                                                            "PRIHOD (DATAP, KOD)")
+    QStringList every;
+    for (const RequiredIndex& index : requiredIndexes())
+        every << index.description();
+    // The long-lived database lacks every one of them.
+    const QString missing = legacySchema() ? every.join(QStringLiteral(", "))
                                            : QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG)");
     EXPECT_EQ(notice->text(), QStringLiteral("В базе нет индексов для быстрой работы (") + missing +
                                   QStringLiteral("). Администратору: закрыть программу на всех рабочих местах и "
@@ -79,6 +89,31 @@ TEST_F(StartupTest, aDatabaseWithoutTheIndexesWorksAndTheStatusLineSaysWhatToRun
                  "create index people_saved on people (data_usl, time_us)"});
     start();
     EXPECT_EQ(find<QLabel>("indexNotice"), nullptr);
+}
+
+TEST_F(StartupTest, onALargeRegisterTheLastRecordIsCurrentWithoutReadingEveryRecord) {
+    prepare({"execute block as declare i integer = 0; begin while (i < 3000) do begin "
+             "insert into people (ipeop, fam, ndog) values (null, 'Пациент' || :i, mod(:i, 700)); "
+             "i = i + 1; end end",
+             "insert into people (ipeop, fam, ndog) values (null, 'Последний', '42')"});
+    Application& app = start();
+    DataSet& reg = app.workstation().serviceRegister();
+    EXPECT_EQ(find<QLineEdit>("sEdit20")->text(), QStringLiteral("700"));
+    EXPECT_EQ(reg.currentRow(), 3000);
+    EXPECT_EQ(reg.fieldText(QStringLiteral("FAM")), QStringLiteral("Последний"));
+    auto* grid = find<QTableView>("DBGrid2");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->currentIndex().row(), 3000);
+    EXPECT_EQ(reg.recordCount(), 3001);
+    // The bad number in the middle of the register: the register stands on it.
+    stop();
+    prepare({"update people set ndog = '7б' where fam = 'Пациент1500'"});
+    messages.shown.clear();
+    Application& again = start();
+    EXPECT_EQ(messages.texts(), QStringList{"Неверный формат номера по порядку 7б"});
+    EXPECT_EQ(again.workstation().serviceRegister().fieldText(QStringLiteral("FAM")),
+              QStringLiteral("Пациент1500"));
+    EXPECT_EQ(again.workstation().serviceRegister().currentRow(), 1500);
 }
 
 TEST_F(StartupTest, withoutTheDatabaseKeyNothingIsConnected) {

@@ -234,5 +234,153 @@ TEST_F(DataSetTest, operationsOnAClosedOrReadOnlyDataSetAreRefused) {
     EXPECT_THROW(scratch.replaceSelect(QStringLiteral("select nosuch from people")), DbError);
 }
 
+// The register keeps one order, its key's (the order rows were saved in), however few of its rows have been
+// read: the last row, a saved row and a located row stand where a full reopen puts them.
+TEST_F(DataSetTest, aLargeRegisterKeepsTheKeysOrderWithoutReadingEveryRow) {
+    addPeople(3000);
+    connection().commitRetaining();
+    DataSet people(connection(), peopleTable());
+    people.open();
+    ASSERT_LT(people.fetchedCount(), 3000);
+    people.last();
+    EXPECT_EQ(people.currentRow(), 2999);
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент2999"));
+    EXPECT_EQ(people.recordCount(), 3000);
+    // Rows far from both ends are read by their place in the order.
+    for (int row : {0, 199, 200, 1234, 2500, 2999})
+        EXPECT_EQ(people.text(row, people.fieldIndex(QStringLiteral("fam"))),
+                  QStringLiteral("Пациент%1").arg(row));
+    people.setCurrentRow(1500);
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент1500"));
+
+    // A saved row goes to the end, and is found there again after the reopen of the save.
+    people.first();
+    people.insert();
+    people.setFieldText(QStringLiteral("fam"), QStringLiteral("Новый"));
+    people.setFieldText(QStringLiteral("data_usl"), QStringLiteral("02.03.2026"));
+    people.setFieldText(QStringLiteral("time_us"), QStringLiteral("11:12:13"));
+    people.post();
+    EXPECT_EQ(people.currentRow(), 3000);
+    connection().commitRetaining();
+    // Another workstation saves one more meanwhile.
+    {
+        auto other = secondWorkstation();
+        other->executeImmediate(QStringLiteral("insert into people (ipeop, fam) values (null, 'Чужой')"));
+        other->commit();
+    }
+    people.close();
+    people.open();
+    ASSERT_TRUE(people.locate(QStringLiteral("data_usl;time_us"), {"02.03.2026", "11:12:13"}));
+    EXPECT_EQ(people.currentRow(), 3000);
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Новый"));
+    people.next();
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Чужой"));
+    people.next();
+    EXPECT_TRUE(people.atEnd());
+    people.last();
+    EXPECT_EQ(people.currentRow(), 3001);
+    EXPECT_EQ(people.recordCount(), 3002);
+
+    // A row deleted in the middle closes the gap; walking the end sees every row once, in order.
+    people.setCurrentRow(1500);
+    people.remove();
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент1501"));
+    EXPECT_EQ(people.recordCount(), 3001);
+    QStringList end;
+    for (people.setCurrentRow(2995); !people.atEnd(); people.next())
+        end << people.fieldText(QStringLiteral("fam"));
+    EXPECT_EQ(end,
+              (QStringList{"Пациент2996", "Пациент2997", "Пациент2998", "Пациент2999", "Новый", "Чужой"}));
+    // As a full reopen has them.
+    people.close();
+    people.open();
+    people.fetchAll();
+    EXPECT_EQ(people.fetchedCount(), 3001);
+    EXPECT_EQ(people.text(3000, people.fieldIndex(QStringLiteral("fam"))), QStringLiteral("Чужой"));
+    EXPECT_EQ(people.text(1500, people.fieldIndex(QStringLiteral("fam"))), QStringLiteral("Пациент1501"));
+}
+
+// A table's filter narrows on the server; the dataset behaves as if every row were read and filtered.
+TEST_F(DataSetTest, aFilterNarrowsALargeRegisterAndARowThatDoesNotPassStaysUntilTheReopen) {
+    addPeople(3000);
+    connection().commitRetaining();
+    DataSet people(connection(), peopleTable());
+    people.open();
+    people.setFilterText(equalsTerm(QStringLiteral("fam"), QStringLiteral("Пациент2345")) + " and " +
+                         prefixTerm(QStringLiteral("time_us"), QStringLiteral("10:23")));
+    people.setFiltered(true);
+    EXPECT_EQ(people.recordCount(), 1);
+    EXPECT_EQ(people.fieldText(QStringLiteral("time_us")), QStringLiteral("10:2345"));
+    people.setFilterText(prefixTerm(QStringLiteral("fam"), QStringLiteral("Пациент29")));
+    EXPECT_EQ(people.recordCount(), 111); // 29, 290..299, 2900..2999
+    people.last();
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент2999"));
+    ASSERT_TRUE(people.locate(QStringLiteral("fam"), {"Пациент295"}));
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Пациент295"));
+    EXPECT_EQ(people.currentRow(), 6);
+    EXPECT_FALSE(people.locate(QStringLiteral("fam"), {"Пациент1"}));
+    // A new row that does not pass is shown where it was saved until the register is read again.
+    people.insert();
+    people.setFieldText(QStringLiteral("fam"), QStringLiteral("Другой"));
+    people.post();
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Другой"));
+    EXPECT_EQ(people.recordCount(), 112);
+    people.close();
+    people.open();
+    EXPECT_EQ(people.recordCount(), 111);
+    EXPECT_FALSE(people.locate(QStringLiteral("fam"), {"Другой"}));
+    people.setFiltered(false);
+    EXPECT_EQ(people.recordCount(), 3001);
+}
+
+// An empty text is stored as NULL: an empty value in a filter finds the rows with nothing there, on the
+// server and in a dataset filtered as its rows arrive, whatever the column's type (a database this project
+// did not create may hold fixed-width CHAR columns, padded with blanks).
+TEST_F(DataSetTest, anEmptyFilterValueFindsNullAndFixedWidthColumnsMatchAsVariableOnes) {
+    QStringList columns;
+    for (const ColumnDescription& c : peopleVTable().columns)
+        columns << c.name + (c.type == ColumnType::Integer ? QStringLiteral(" INTEGER")
+                                                           : QStringLiteral(" CHAR(%1)").arg(c.width));
+    connection().executeImmediate(QStringLiteral("drop table peoplev"));
+    connection().commitRetaining();
+    connection().executeImmediate(QStringLiteral("create table peoplev (%1)").arg(columns.join(", ")));
+    connection().commitRetaining();
+    const char* rows[] = {
+        "(1, 'Иванов', 'Иван', NULL, '01.03.2026', NULL)", // the contract: no patronymic, no number
+        "(2, 'Иванов', 'Иван', '', '01.03.2026', '')",     // the same, written as empty texts
+        "(3, 'Иванов', 'Иван', 'Петрович', '01.03.2026', NULL)",
+        "(4, 'Иванов', 'Иван', NULL, '01.03.2026', '17')",
+        "(5, 'Иванова', 'Иван', NULL, '01.03.2026', NULL)",
+    };
+    for (const char* values : rows) {
+        for (const char* table : {"people", "peoplev"})
+            connection().executeImmediate(
+                QStringLiteral("insert into %1 (ipeop, fam, nam, oth, data_usl, ndog) values %2")
+                    .arg(QString::fromLatin1(table), QString::fromUtf8(values)));
+    }
+    connection().commitRetaining();
+    const QString contract =
+        QStringLiteral("fam='Иванов' and nam='Иван' and oth='' and data_usl='01.03.2026' and ndog=''");
+    DataSet variable(connection(), peopleTable());
+    DataSet fixed(connection(), peopleVTable());
+    DataSet scratch(connection(), QStringLiteral("pFIBDataSet7"));
+    scratch.setSelectSql(
+        QStringLiteral("select ipeop, fam, nam, oth, data_usl, ndog from peoplev order by ipeop"));
+    for (DataSet* d : {&variable, &fixed, &scratch}) {
+        d->open();
+        d->setFilterText(contract);
+        d->setFiltered(true);
+        EXPECT_EQ(column(*d, QStringLiteral("ipeop")), (QStringList{"1", "2"})) << d->name().toStdString();
+        d->setFilterText(QStringLiteral("fam='Иванов' and oth='Петрович'"));
+        EXPECT_EQ(column(*d, QStringLiteral("ipeop")), QStringList{"3"}) << d->name().toStdString();
+        d->setFilterText(QStringLiteral("fam= 'Иванов*' and ndog='17'"));
+        EXPECT_EQ(column(*d, QStringLiteral("ipeop")), QStringList{"4"}) << d->name().toStdString();
+        d->setFilterText(QStringLiteral("fam= 'Иванов*'"));
+        EXPECT_EQ(d->recordCount(), 5) << d->name().toStdString();
+        // Fixed-width texts read back without their padding.
+        EXPECT_EQ(d->fieldText(QStringLiteral("fam")), QStringLiteral("Иванов"));
+    }
+}
+
 } // namespace
 } // namespace zorvel::test

@@ -25,19 +25,28 @@ QStringList descriptions(const std::vector<RequiredIndex>& indexes) {
 std::set<QString> userIndexes(Connection& connection) {
     DataSet indexes(connection, QStringLiteral("indexes"));
     indexes.replaceSelect(QStringLiteral(
-        "select trim(i.rdb$index_name), trim(i.rdb$relation_name), trim(s.rdb$field_name) from rdb$indices i "
-        "join rdb$index_segments s on s.rdb$index_name = i.rdb$index_name "
+        "select trim(i.rdb$index_name), trim(i.rdb$relation_name), coalesce(trim(s.rdb$field_name), ''), "
+        "coalesce(i.rdb$index_type, 0), coalesce(cast(i.rdb$expression_source as varchar(1000)), '') "
+        "from rdb$indices i left join rdb$index_segments s on s.rdb$index_name = i.rdb$index_name "
         "where coalesce(i.rdb$system_flag, 0) = 0 and not exists (select * from rdb$relation_constraints c "
         "where c.rdb$index_name = i.rdb$index_name) order by 1, s.rdb$field_position"));
-    std::map<QString, std::pair<QString, QStringList>> byName;
+    std::map<QString, RequiredIndex> byName;
     for (; !indexes.atEnd(); indexes.next()) {
-        auto& [table, columns] = byName[indexes.text(indexes.currentRow(), 0)];
-        table = indexes.text(indexes.currentRow(), 1);
-        columns << indexes.text(indexes.currentRow(), 2);
+        const QString name = indexes.text(indexes.currentRow(), 0);
+        RequiredIndex& index = byName[name];
+        index.name = name;
+        index.table = indexes.text(indexes.currentRow(), 1);
+        if (!indexes.text(indexes.currentRow(), 2).isEmpty())
+            index.columns << indexes.text(indexes.currentRow(), 2);
+        index.descending = indexes.text(indexes.currentRow(), 3) == QLatin1String("1");
+        QString expression = indexes.text(indexes.currentRow(), 4).trimmed().toUpper();
+        if (expression.startsWith(u'(') && expression.endsWith(u')'))
+            expression = expression.mid(1, expression.size() - 2).trimmed();
+        index.expression = expression;
     }
     std::set<QString> result;
     for (const auto& [name, index] : byName)
-        result.insert(name + u' ' + RequiredIndex{name, index.first, index.second}.description());
+        result.insert(name + u' ' + index.description());
     return result;
 }
 

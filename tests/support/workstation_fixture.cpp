@@ -5,6 +5,10 @@
 #include "data/dataset.h"
 #include "tests/support/test_database.h"
 
+#include "app/main_window.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace zorvel::test {
@@ -68,7 +72,18 @@ void WorkstationTest::refuseWorkstationCommits(bool on) {
 Application& WorkstationTest::start(bool administrator) {
     app_ = std::make_unique<Application>(Services{&messages, &clock, &files, &opener, &spreadsheets},
                                          administrator);
+    // The contract number comes after the window is up; tests see the workstation once it is in place.
+    waitForContractNumber();
     return *app_;
+}
+
+void WorkstationTest::waitForContractNumber() {
+    MainWindow& window = app_->mainWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.contractNumberPending() && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_FALSE(window.contractNumberPending()) << "the contract number never came";
 }
 
 } // namespace zorvel::test

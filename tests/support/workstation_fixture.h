@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/application.h"
-#include "workstation/services.h"
 #include "spreadsheet/recording_output.h"
+#include "workstation/services.h"
 
 #include <QDir>
 #include <QStringList>
@@ -72,6 +72,8 @@ protected:
     // Builds the sixteen windows and connects, as the program does at start.
     Application& start(bool administrator = false);
     Application& app() { return *app_; }
+    // Spins the event loop until the main window has its contract number (start() does it).
+    void waitForContractNumber();
     // Ends the run as closing the main window does: windows go, the transaction is committed.
     void stop() { app_.reset(); }
     template <typename T> T* find(const char* objectName, int window = 1) {
