@@ -12,6 +12,13 @@ public:
     void show(const QString& text, const QString& caption) override;
 };
 
+// A message box with one button per answer, the default answer on Enter.
+class QuestionBoxes : public Questions {
+public:
+    int ask(const QString& text, const QString& caption, const QStringList& answers,
+            int defaultAnswer) override;
+};
+
 class SystemClock : public Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }

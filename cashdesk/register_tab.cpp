@@ -137,8 +137,7 @@ void RegisterTab::showCurrentMark() {
 bool RegisterTab::markVerification(const QString& mark) {
     bool written = false;
     runCommand(workstation_.messages(), [&] {
-        written = writeRecords(workstation_, false,
-                               [&](DataSet& reg) { reg.setFieldText(QStringLiteral("PROVER"), mark); });
+        written = writeRecords(workstation_, false, {QStringLiteral("PROVER")}, {mark});
     });
     showCurrentMark();
     return written;

@@ -1,6 +1,7 @@
 #include "workstation/workstation.h"
 
 #include "workstation/config.h"
+#include "workstation/services.h"
 #include "data/tables.h"
 
 namespace zorvel {
@@ -71,6 +72,12 @@ Workstation::ContractProposal Workstation::proposeContractNumber() {
     proposal.ok = true;
     proposal.next = maximum + 1;
     return proposal;
+}
+
+int Workstation::ask(const QString& text, const QString& caption, const QStringList& answers,
+                     int defaultAnswer) const {
+    return services_.questions ? services_.questions->ask(text, caption, answers, defaultAnswer)
+                               : defaultAnswer;
 }
 
 void Workstation::commit() {
