@@ -18,7 +18,8 @@ void MessageBoxes::show(const QString& text, const QString& caption) {
 
 int QuestionBoxes::ask(const QString& text, const QString& caption, const QStringList& answers,
                        int defaultAnswer) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     std::vector<QAbstractButton*> buttons;
     for (int i = 0; i < answers.size(); ++i) {
         // The last answer is the one that closing the box gives (the escape button).

@@ -1,13 +1,13 @@
 #include "cashdesk/passport_window.h"
 
 #include "cashdesk/register_batch.h"
-#include "workstation/command.h"
-#include "widgets/input_rules.h"
-#include "workstation/services.h"
-#include "workstation/workstation.h"
 #include "data/connection.h"
 #include "data/dataset.h"
+#include "widgets/input_rules.h"
+#include "workstation/command.h"
 #include "workstation/contract_set.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

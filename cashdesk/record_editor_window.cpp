@@ -189,6 +189,7 @@ void RecordEditorWindow::lookUpDepartment(const QString& code) {
             departments.setFiltered(false);
             departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
             departments.setFiltered(true);
+            rereadWhenNothingFound(departments);
         }
         if (!reg.isOpen() || reg.currentRow() < 0)
             return;
@@ -210,6 +211,7 @@ void RecordEditorWindow::lookUpService(const QString& number) {
         prices.setFiltered(false);
         prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), number));
         prices.setFiltered(true);
+        rereadWhenNothingFound(prices);
         // No price of that number: the record keeps its service rather than losing it to empty values.
         if (!reg.isOpen() || reg.currentRow() < 0 || prices.currentRow() < 0)
             return;

@@ -60,7 +60,8 @@ QStringList currentValues(const DataSet& reg, const QStringList& columns) {
 }
 
 // The record with that key, locked until the commit; nothing when the server no longer has it.
-std::optional<QStringList> lockRecord(Connection& connection, const QString& key, const QStringList& columns) {
+std::optional<QStringList> lockRecord(Connection& connection, const QString& key,
+                                      const QStringList& columns) {
     SqlStatement select(connection);
     select.prepare(QStringLiteral("SELECT %1 FROM PEOPLE WHERE IPEOP = ? WITH LOCK")
                        .arg(columns.join(QStringLiteral(", "))));
@@ -242,6 +243,13 @@ void editCurrentRecord(Workstation& workstation) {
         refuse(changedElsewhereMessage());
     }
     reg.edit();
+}
+
+void rereadWhenNothingFound(DataSet& list) {
+    if (list.isOpen() && list.currentRow() < 0) {
+        list.close();
+        list.open();
+    }
 }
 
 std::optional<QString> otherPatientOfContract(Connection& connection, const QString& contract,

@@ -1,14 +1,14 @@
 #include "cashdesk/service_entry_tab.h"
 
 #include "cashdesk/register_batch.h"
-#include "workstation/command.h"
-#include "widgets/data_field_edit.h"
-#include "widgets/input_rules.h"
-#include "workstation/services.h"
-#include "workstation/workstation.h"
 #include "data/errors.h"
 #include "data/filter.h"
 #include "data/tables.h"
+#include "widgets/data_field_edit.h"
+#include "widgets/input_rules.h"
+#include "workstation/command.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -297,6 +297,7 @@ void ServiceEntryTab::lookUpPrice() {
     runCommand(workstation_.messages(), [&] {
         prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), serviceNumberEdit_->text()));
         prices.setFiltered(true);
+        rereadWhenNothingFound(prices);
         // The first matching row in the list's order, even when the grid stood elsewhere.
         if (prices.currentRow() > 0)
             prices.first();
@@ -316,6 +317,7 @@ void ServiceEntryTab::lookUpDepartment(const QString& code) {
         departments.setFiltered(false);
         departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
         departments.setFiltered(true);
+        rereadWhenNothingFound(departments);
     });
 }
 
@@ -441,7 +443,8 @@ bool ServiceEntryTab::confirmContractNumber() {
         if (proposal.ok && QString::number(proposal.next).size() <= contractEdit_->maxLength())
             next = QString::number(proposal.next);
     });
-    QString text = QStringLiteral("Договор № %1 уже оформлен на другого пациента: %2.").arg(contract, *holder);
+    QString text =
+        QStringLiteral("Договор № %1 уже оформлен на другого пациента: %2.").arg(contract, *holder);
     QStringList answers;
     if (!next.isEmpty()) {
         text += QStringLiteral("\nСледующий свободный номер: %1.").arg(next);

@@ -1,8 +1,8 @@
 #include "workstation/workstation.h"
 
+#include "data/tables.h"
 #include "workstation/config.h"
 #include "workstation/services.h"
-#include "data/tables.h"
 
 namespace zorvel {
 

@@ -14,6 +14,16 @@ QStringList RecordingMessages::texts() const {
     return list;
 }
 
+int RecordingQuestions::ask(const QString& text, const QString& caption, const QStringList& answers,
+                            int defaultAnswer) {
+    asked.push_back({text, caption, answers, defaultAnswer});
+    if (script.empty())
+        return defaultAnswer;
+    const int answer = script.front();
+    script.erase(script.begin());
+    return answer;
+}
+
 void WorkstationTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     database_ = dir_.filePath(QStringLiteral("cash.fdb"));
@@ -45,8 +55,8 @@ void WorkstationTest::prepare(const QStringList& statements) {
 }
 
 Application& WorkstationTest::start(bool administrator) {
-    app_ = std::make_unique<Application>(Services{&messages, &clock, nullptr, &opener, &spreadsheets},
-                                         administrator);
+    app_ = std::make_unique<Application>(
+        Services{&messages, &clock, nullptr, &opener, &spreadsheets, &questions}, administrator);
     return *app_;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/application.h"
-#include "workstation/services.h"
 #include "spreadsheet/recording_output.h"
+#include "workstation/services.h"
 
 #include <QDir>
 #include <QStringList>
@@ -23,6 +23,21 @@ public:
     void show(const QString& text, const QString& caption) override { shown.push_back({text, caption}); }
     QStringList texts() const;
     std::vector<Message> shown;
+};
+
+// Records each question and answers it at once: with the next scripted answer, else the default one.
+class RecordingQuestions : public Questions {
+public:
+    struct Question {
+        QString text;
+        QString caption;
+        QStringList answers;
+        int defaultAnswer = 0;
+    };
+    int ask(const QString& text, const QString& caption, const QStringList& answers,
+            int defaultAnswer) override;
+    std::vector<Question> asked;
+    std::vector<int> script;
 };
 
 class FixedClock : public Clock {
@@ -58,6 +73,7 @@ protected:
     }
 
     RecordingMessages messages;
+    RecordingQuestions questions;
     FixedClock clock;
     RecordingOpener opener;
     // Workbooks started from the built templates beside the test executable, recorded when shown,
