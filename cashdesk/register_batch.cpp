@@ -18,14 +18,40 @@ namespace {
 // The columns that name a contract set, in the order of the condition below.
 const char* const kContractColumns[] = {"FAM", "NAM", "OTH", "DATA_USL", "NDOG"};
 
-// Empty and NULL are one value for the screens (an empty text is stored as NULL, an existing database
-// may hold empty texts), and trailing blanks do not count, as in the server's own comparison of texts,
-// so that CHAR columns compare like VARCHAR ones.
-QString equalityCondition(const QStringList& columns) {
+// Columns equal to values, as a condition and the parameters it takes. Empty and NULL are one value for
+// the screens (an empty text is stored as NULL, an existing database may hold empty texts); trailing
+// blanks do not count, as in the server's own comparison of texts, so CHAR columns compare like VARCHAR
+// ones. A plain "column = ?" lets the server use an index on the column where the database has one;
+// `negatable` gives terms that are never NULL, so that "not (...)" holds for a record with NULL columns.
+struct Condition {
+    QString text;
+    std::vector<QByteArray> parameters;
+};
+
+QString withoutTrailingBlanks(QString text);
+
+Condition equalityCondition(const QStringList& columns, const QStringList& values, bool negatable = false) {
+    Condition condition;
     QStringList terms;
-    for (const QString& c : columns)
-        terms << QStringLiteral("coalesce(%1, '') = ?").arg(c);
-    return terms.join(QStringLiteral(" and "));
+    for (int i = 0; i < columns.size(); ++i) {
+        const QString value = withoutTrailingBlanks(values[i]);
+        if (negatable) {
+            terms << QStringLiteral("coalesce(%1, '') = ?").arg(columns[i]);
+            condition.parameters.push_back(toWin1251(value));
+        } else if (value.isEmpty()) {
+            terms << QStringLiteral("(%1 IS NULL OR %1 = '')").arg(columns[i]);
+        } else {
+            terms << QStringLiteral("%1 = ?").arg(columns[i]);
+            condition.parameters.push_back(toWin1251(value));
+        }
+    }
+    condition.text = terms.join(QStringLiteral(" and "));
+    return condition;
+}
+
+void bindFrom(SqlStatement& statement, int first, const std::vector<QByteArray>& parameters) {
+    for (size_t i = 0; i < parameters.size(); ++i)
+        statement.bind(first + static_cast<int>(i), parameters[i]);
 }
 
 std::optional<QByteArray> valueOrNull(const QString& text) {
@@ -135,12 +161,11 @@ std::vector<LockedRecord> lockContractSet(Workstation& workstation, const QStrin
     QStringList setColumns;
     for (const char* c : kContractColumns)
         setColumns << QString::fromLatin1(c);
-    const QStringList setValues = currentValues(reg, setColumns);
+    const Condition condition = equalityCondition(setColumns, currentValues(reg, setColumns));
     SqlStatement select(workstation.connection());
     select.prepare(QStringLiteral("SELECT IPEOP, %1 FROM PEOPLE WHERE %2 WITH LOCK")
-                       .arg(columns.join(QStringLiteral(", ")), equalityCondition(setColumns)));
-    for (int i = 0; i < setValues.size(); ++i)
-        select.bind(i, toWin1251(withoutTrailingBlanks(setValues[i])));
+                       .arg(columns.join(QStringLiteral(", ")), condition.text));
+    bindFrom(select, 0, condition.parameters);
     select.execute();
     std::vector<LockedRecord> records;
     while (select.fetch()) {
@@ -254,14 +279,16 @@ void rereadWhenNothingFound(DataSet& list) {
 
 std::optional<QString> otherPatientOfContract(Connection& connection, const QString& contract,
                                               const QStringList& patient) {
-    const QStringList names = {QStringLiteral("FAM"), QStringLiteral("NAM"), QStringLiteral("OTH")};
+    const QString number = withoutTrailingBlanks(contract);
+    if (number.isEmpty())
+        return std::nullopt;
+    const Condition samePatient = equalityCondition(
+        {QStringLiteral("FAM"), QStringLiteral("NAM"), QStringLiteral("OTH")}, patient.mid(0, 3), true);
     SqlStatement select(connection);
-    select.prepare(QStringLiteral("SELECT FIRST 1 FAM, NAM, OTH FROM PEOPLE WHERE coalesce(NDOG, '') = ? "
-                                  "and not (%1)")
-                       .arg(equalityCondition(names)));
-    select.bind(0, toWin1251(withoutTrailingBlanks(contract)));
-    for (int i = 0; i < 3; ++i)
-        select.bind(i + 1, toWin1251(withoutTrailingBlanks(i < patient.size() ? patient[i] : QString())));
+    select.prepare(QStringLiteral("SELECT FIRST 1 FAM, NAM, OTH FROM PEOPLE WHERE NDOG = ? and not (%1)")
+                       .arg(samePatient.text));
+    select.bind(0, toWin1251(number));
+    bindFrom(select, 1, samePatient.parameters);
     select.execute();
     if (!select.fetch())
         return std::nullopt;

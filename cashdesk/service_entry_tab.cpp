@@ -1,14 +1,14 @@
 #include "cashdesk/service_entry_tab.h"
 
 #include "cashdesk/register_batch.h"
+#include "workstation/command.h"
+#include "widgets/data_field_edit.h"
+#include "widgets/input_rules.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
 #include "data/errors.h"
 #include "data/filter.h"
 #include "data/tables.h"
-#include "widgets/data_field_edit.h"
-#include "widgets/input_rules.h"
-#include "workstation/command.h"
-#include "workstation/services.h"
-#include "workstation/workstation.h"
 
 #include <QComboBox>
 #include <QGridLayout>
