@@ -7,10 +7,14 @@
 #include "cashdesk/passport_window.h"
 #include "cashdesk/record_editor_window.h"
 #include "cashdesk/refund_window.h"
+#include "clients/client_edit_window.h"
+#include "clients/clients_window.h"
+#include "clients/invoice_window.h"
 #include "documents/contract_window.h"
+#include "reports/cash_report_window.h"
+#include "reports/department_breakdown_window.h"
 
-#include <QLineEdit>
-#include <QVBoxLayout>
+#include "workstation/site_config.h"
 
 namespace zorvel {
 
@@ -41,24 +45,24 @@ const WindowName kWindows[17] = {
     {"TForm16", "Фильтры по полям"},
 };
 
+void showWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 // Windows whose commands are not built yet stay placeholders with their name and caption.
 std::unique_ptr<QWidget> createPlaceholder(int number) {
-    auto window = std::make_unique<PlaceholderWindow>(QString::fromLatin1(kWindows[number].objectName),
-                                                      QString::fromUtf8(kWindows[number].caption));
-    if (number == 5) {
-        // The contract clients' entry time ticks with the main window's clock.
-        auto* entryTime = new QLineEdit(window.get());
-        entryTime->setObjectName(QStringLiteral("sEdit14"));
-        entryTime->setReadOnly(true);
-        window->layout()->addWidget(entryTime);
-    }
-    return window;
+    return std::make_unique<PlaceholderWindow>(QString::fromLatin1(kWindows[number].objectName),
+                                               QString::fromUtf8(kWindows[number].caption));
 }
 
 } // namespace
 
 Application::Application(Services services, bool administrator)
     : workstation_(std::make_unique<Workstation>(services)) {
+    // The administrator's names (organisations, signatories) are read once, at start.
+    loadSiteConfig();
     mainWindow_ = std::make_unique<MainWindow>(*workstation_, administrator);
     windows_[1] = mainWindow_.get();
     for (int n = 2; n <= 16; ++n) {
@@ -75,14 +79,25 @@ std::unique_ptr<QWidget> Application::createWindow(int number) {
         return std::make_unique<ContractWindow>(*workstation_);
     case 3:
         return std::make_unique<PassportWindow>(*workstation_);
+    case 4:
+        return std::make_unique<CashReportWindow>(*workstation_);
+    case 5:
+        // Its entry time (sEdit14) ticks with the main window's clock.
+        return std::make_unique<ClientsWindow>(*workstation_);
     case 6:
         return std::make_unique<RecordEditorWindow>(*workstation_);
     case 7:
         return std::make_unique<RefundWindow>(*workstation_);
+    case 8:
+        return std::make_unique<DepartmentBreakdownWindow>(*workstation_);
     case 9:
         return std::make_unique<PartialPaymentWindow>(*workstation_);
     case 10:
         return std::make_unique<DebtsWindow>(*workstation_);
+    case 11:
+        return std::make_unique<InvoiceWindow>(*workstation_);
+    case 13:
+        return std::make_unique<ClientEditWindow>(*workstation_);
     default:
         return createPlaceholder(number);
     }
@@ -105,6 +120,12 @@ void Application::connectHandOffs() {
                      [contract] { contract->loadContract(); });
     // "Список должников": the list read again, then shown.
     QObject::connect(mainWindow_.get(), &MainWindow::debtsRequested, debts, &DebtsWindow::loadDebts);
+    // The contract clients' window opens the invoicing window and the editor of its current record.
+    auto* clients = static_cast<ClientsWindow*>(windows_[5]);
+    QObject::connect(clients, &ClientsWindow::invoicingRequested, clients,
+                     [invoicing = windows_[11]] { showWindow(invoicing); });
+    QObject::connect(clients, &ClientsWindow::editingRequested, clients,
+                     [editor = windows_[13]] { showWindow(editor); });
 }
 
 Application::~Application() {

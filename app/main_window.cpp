@@ -8,18 +8,22 @@
 #include "cashdesk/lens_cost_tab.h"
 #include "cashdesk/register_tab.h"
 #include "cashdesk/service_entry_tab.h"
+#include "data/required_indexes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 namespace zorvel {
 
@@ -94,6 +98,7 @@ MainWindow::MainWindow(Workstation& workstation, bool administrator, QWidget* pa
     buildMenu();
 
     clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("Timer1"));
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, &MainWindow::tick);
     startUp();
@@ -139,6 +144,8 @@ void MainWindow::startUp() {
         return;
     }
     setWindowTitle(windowTitle() + QStringLiteral(" Подключенная база:") + start.databaseName);
+    if (!start.missingIndexes.isEmpty())
+        reportMissingIndexes(start.missingIndexes, start.databaseName);
     runCommand(workstation_.messages(), [this] {
         Workstation::ContractProposal proposal = workstation_.proposeContractNumber();
         if (proposal.ok)
@@ -147,6 +154,19 @@ void MainWindow::startUp() {
             workstation_.messages().error(QStringLiteral("Неверный формат номера по порядку ") +
                                           proposal.badNumber);
     });
+}
+
+void MainWindow::reportMissingIndexes(const QStringList& missing, const QString& databaseName) {
+    // The cashier works on as usual, only slower: the administrator reads it in the status line and in the
+    // run's log, without a box to close.
+    const QString text = QStringLiteral("В базе нет индексов для быстрой работы (%1). Администратору: "
+                                        "закрыть программу на всех рабочих местах и выполнить %2")
+                             .arg(missing.join(QStringLiteral(", ")), upgradeCommand(databaseName));
+    auto* notice = new QLabel(text, this);
+    notice->setObjectName(QStringLiteral("indexNotice"));
+    notice->setToolTip(text);
+    statusBar()->addWidget(notice, 1);
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QAction;
@@ -54,6 +55,8 @@ protected:
 private:
     void buildMenu();
     void startUp();
+    // Tells once, without stopping the cashier, which indexes the database lacks and what to run.
+    void reportMissingIndexes(const QStringList& missing, const QString& databaseName);
     void showWindow(int number);
     void about();
     void help();

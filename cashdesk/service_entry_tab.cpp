@@ -28,6 +28,10 @@ namespace zorvel {
 namespace {
 
 const char* const kNothingSaved = "Нет данных для сохранения";
+const char* const kPendingRow =
+    "Строка записана в открытую транзакцию, но в базе еще не сохранена: она сохранится при следующем "
+    "удачном сохранении или при закрытии программы.";
+const char* const kComplexWaits = " Комплекс услуг \"%1\" остается на этой услуге.";
 const char* const kComplexDone = "Комплекс услуг \"%1\" успешно сохранен";
 // An integer column takes this many digits from the keyboard, so a typed quantity always fits INTEGER.
 constexpr int kQuantityDigits = 9;
@@ -402,17 +406,28 @@ bool ServiceEntryTab::save() {
     if (!runCommand(messages, [this] { insertRow(); }))
         return false;
     lastSaved_ = patientAndContract();
+    bool committed = true;
     try {
         workstation_.commit();
     } catch (const std::exception&) {
-        // The row stays posted in the open transaction and is committed by the next commit.
+        // The row stays posted in the open transaction: the next commit that succeeds (a later save, the
+        // end of the run) makes it permanent. The cashier is told so, and the complex waits on this service
+        // rather than announcing a success that did not happen.
+        committed = false;
         messages.error(QString::fromUtf8(kNothingSaved));
+        QString pending = QString::fromUtf8(kPendingRow);
+        const QString running = complexCombo_->currentText();
+        if (running == QLatin1String("971") || running == QLatin1String("972"))
+            pending += QString::fromUtf8(kComplexWaits).arg(running);
+        messages.error(pending);
     }
     if (!runCommand(messages, [&] {
             people.close();
             people.open();
             people.locate(QStringLiteral("data_usl;time_us"), {date, time});
         }))
+        return false;
+    if (!committed)
         return false;
     continueComplex();
     return true;

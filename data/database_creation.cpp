@@ -61,6 +61,11 @@ void runScript(Connection& connection, const QString& script) {
 }
 
 void createDatabase(const QString& databaseName, const ConnectionSettings& settings) {
+    createDatabaseWithScript(databaseName, schemaScript(), settings);
+}
+
+void createDatabaseWithScript(const QString& databaseName, const QString& script,
+                              const ConnectionSettings& settings) {
     QString name = databaseName;
     name.replace('\'', QStringLiteral("''"));
     QString user = settings.user;
@@ -81,7 +86,7 @@ void createDatabase(const QString& databaseName, const ConnectionSettings& setti
     Connection connection(settings);
     connection.connect(databaseName);
     connection.startTransaction();
-    runScript(connection, schemaScript());
+    runScript(connection, script);
     connection.commit();
 }
 

@@ -22,5 +22,8 @@ void runScript(Connection& connection, const QString& script);
 // command and the tests all make their databases with this. Throws DbError when the server refuses.
 void createDatabase(const QString& databaseName,
                     const ConnectionSettings& settings = ConnectionSettings::fromEnvironment());
+// The same with another schema script (a database made the way an older system made it).
+void createDatabaseWithScript(const QString& databaseName, const QString& script,
+                              const ConnectionSettings& settings = ConnectionSettings::fromEnvironment());
 
 } // namespace zorvel

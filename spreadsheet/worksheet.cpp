@@ -240,8 +240,15 @@ struct Worksheet::Data {
     std::map<int, Row> rows;
     // The default styles of columns (<col style>), as (first, last, style).
     std::vector<std::tuple<int, int, uint32_t>> columnStyles;
+    // The merged ranges by first row, so that merging finds the ranges a new one overlaps without
+    // reading every <mergeCell> (documents merge thousands of ranges); rebuilt from the XML when
+    // something else changed them.
+    std::multimap<int, std::pair<RangePosition, pugi::xml_node>> mergeIndex;
+    int tallestMerge = 0;
+    bool mergeIndexValid = false;
 
     Cell* find(int row, int column);
+    void indexMerges(pugi::xml_node merges);
     Cell& touch(int row, int column);
     void readColumnStyles();
     void load(pugi::xml_node sheetData);
@@ -261,6 +268,17 @@ pugi::xml_node Worksheet::Data::pageSetup() {
             margins.append_attribute(name) = value;
     }
     return xml::orderedChild(root, "pageSetup", worksheetOrder);
+}
+
+void Worksheet::Data::indexMerges(pugi::xml_node merges) {
+    mergeIndex.clear();
+    tallestMerge = 0;
+    for (pugi::xml_node m : merges.children("mergeCell")) {
+        const RangePosition range = parseRange(QString::fromUtf8(m.attribute("ref").value()));
+        mergeIndex.emplace(range.firstRow, std::pair{range, m});
+        tallestMerge = std::max(tallestMerge, range.lastRow - range.firstRow);
+    }
+    mergeIndexValid = true;
 }
 
 Cell* Worksheet::Data::find(int row, int column) {
@@ -783,6 +801,7 @@ void Worksheet::insertRows(int beforeRow, int count, InsertedRows format) {
         return;
     int lastRow = d->rows.empty() ? 0 : d->rows.rbegin()->first;
     pugi::xml_node merges = d->root.child("mergeCells");
+    d->mergeIndexValid = false; // the merged ranges move
     for (pugi::xml_node m : merges.children("mergeCell"))
         lastRow = std::max(lastRow, parseRange(QString::fromUtf8(m.attribute("ref").value())).lastRow);
     if (lastRow >= beforeRow && lastRow > MaxRows - count)
@@ -895,19 +914,28 @@ void Worksheet::restyle(const RangePosition& range, const std::function<uint32_t
 
 void Worksheet::merge(const RangePosition& range) {
     pugi::xml_node merges = xml::orderedChild(d->root, "mergeCells", worksheetOrder);
-    for (pugi::xml_node m = merges.child("mergeCell"); m;) {
-        pugi::xml_node next = m.next_sibling("mergeCell");
-        if (overlaps(parseRange(QString::fromUtf8(m.attribute("ref").value())), range))
-            merges.remove_child(m);
-        m = next;
+    if (!d->mergeIndexValid)
+        d->indexMerges(merges);
+    auto& index = d->mergeIndex;
+    for (auto it = index.lower_bound(range.firstRow - d->tallestMerge);
+         it != index.end() && it->first <= range.lastRow;) {
+        if (overlaps(it->second.first, range)) {
+            merges.remove_child(it->second.second);
+            it = index.erase(it);
+        } else {
+            ++it;
+        }
     }
-    if (range.firstRow != range.lastRow || range.firstColumn != range.lastColumn)
-        merges.append_child("mergeCell").append_attribute("ref") = rangeName(range).toUtf8().constData();
-    int count = 0;
-    for (pugi::xml_node m : merges.children("mergeCell"))
-        count += m ? 1 : 0;
+    if (range.firstRow != range.lastRow || range.firstColumn != range.lastColumn) {
+        pugi::xml_node m = merges.append_child("mergeCell");
+        m.append_attribute("ref") = rangeName(range).toUtf8().constData();
+        index.emplace(range.firstRow, std::pair{range, m});
+        d->tallestMerge = std::max(d->tallestMerge, range.lastRow - range.firstRow);
+    }
+    const int count = static_cast<int>(index.size());
     if (count == 0) {
         d->root.remove_child(merges);
+        d->mergeIndexValid = false;
     } else {
         (merges.attribute("count") ? merges.attribute("count") : merges.append_attribute("count"))
             .set_value(count);

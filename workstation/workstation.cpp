@@ -1,8 +1,9 @@
 #include "workstation/workstation.h"
 
-#include "data/tables.h"
 #include "workstation/config.h"
 #include "workstation/services.h"
+#include "data/required_indexes.h"
+#include "data/tables.h"
 
 namespace zorvel {
 
@@ -46,6 +47,13 @@ Workstation::Start Workstation::startWith(const QString& databaseName) {
     } catch (const std::exception& e) {
         result.state = StartState::NotConnected;
         result.error = QString::fromUtf8(e.what());
+        return result;
+    }
+    try {
+        for (const RequiredIndex& index : missingIndexes(connection_))
+            result.missingIndexes << index.description();
+    } catch (const std::exception&) {
+        // A server that does not let the metadata be read only loses the hint.
     }
     return result;
 }

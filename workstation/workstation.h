@@ -5,6 +5,7 @@
 #include "data/query.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace zorvel {
@@ -42,6 +43,9 @@ public:
         StartState state = StartState::NotConfigured;
         QString databaseName;
         QString error; // why the connection failed
+        // Indexes the fast paths rely on that the database lacks ("PEOPLE (NDOG)"); the workstation works
+        // the same without them, only slower.
+        QStringList missingIndexes;
     };
     // Reads key "1" of put.ini, connects, starts the transaction and opens the six table datasets in order
     // (price list, register, departments, contract clients, refunds, receipts). Datasets opened before a

@@ -1,9 +1,10 @@
 // Start-up and the save cycle of the cash desk on a register of 10,000 and 100,000 rows.
-// Run by hand: build/bin/data_bench [rows...]. Prints a table.
-#include "workstation/workstation.h"
+// Run by hand: build/bin/data_bench [--schema=own|legacy|upgraded] [rows...]. Prints a table.
+#include "bench/support/bench_database.h"
 #include "bench/support/register_fill.h"
 #include "data/database_creation.h"
 #include "data/dataset.h"
+#include "workstation/workstation.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,11 +23,10 @@ struct Row {
     long memoryMb;
 };
 
-Row measure(int rows) {
+Row measure(int rows, bench::BenchSchema schema) {
     QTemporaryDir dir;
     QString path = dir.filePath("bench.fdb");
-    createDatabase(path);
-    bench::fillRegister(path, rows);
+    bench::createFilledDatabase(path, schema, rows);
 
     Row r{rows, 0, 0, 0, 0};
     Workstation workstation(Services{});
@@ -70,17 +70,20 @@ Row measure(int rows) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    const bench::BenchSchema schema = bench::takeSchemaArgument(arguments);
     QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString(argv[i]).toInt();
+    for (const QString& a : arguments)
+        sizes << a.toInt();
     if (sizes.isEmpty())
         sizes = {10000, 100000};
-    std::printf("| rows in PEOPLE | start-up, ms | save cycle, ms | full refetch, ms | peak memory, MB |\n");
-    std::printf("|---:|---:|---:|---:|---:|\n");
+    std::printf("| database | rows in PEOPLE | start-up, ms | save cycle, ms | full refetch, ms | peak "
+                "memory, MB |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
     for (int rows : sizes) {
-        Row r = measure(rows);
-        std::printf("| %d | %.1f | %.1f | %.1f | %ld |\n", r.rows, r.startMs, r.saveMs, r.fullFetchMs,
-                    r.memoryMb);
+        Row r = measure(rows, schema);
+        std::printf("| %s | %d | %.1f | %.1f | %.1f | %ld |\n", bench::schemaName(schema), r.rows, r.startMs,
+                    r.saveMs, r.fullFetchMs, r.memoryMb);
         std::fflush(stdout);
     }
     return 0;

@@ -1,15 +1,16 @@
 // The cashier's save through the real main window on a register of 10,000 and 100,000 rows: from Enter in
 // the quantity field to the focus on the service number with the new row current in the register grid.
-// Run by hand: build/bin/entry_bench [rows...]. Prints a table. Runs on the offscreen platform unless
-// QT_QPA_PLATFORM says otherwise.
+// Run by hand: build/bin/entry_bench [--schema=own|legacy|upgraded] [rows...]. Prints a table. Runs on the
+// offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "app/application.h"
-#include "widgets/data_grid.h"
 #include "app/main_window.h"
-#include "workstation/services.h"
+#include "bench/support/bench_database.h"
 #include "bench/support/register_fill.h"
 #include "data/connection.h"
 #include "data/database_creation.h"
 #include "data/dataset.h"
+#include "widgets/data_grid.h"
+#include "workstation/services.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,8 +40,8 @@ public:
     QDateTime time{QDate(2026, 3, 5), QTime(9, 0, 0)};
 };
 
-void fill(const QString& path, int rows) {
-    bench::fillRegister(path, rows);
+void fill(const QString& path, int rows, bench::BenchSchema schema) {
+    bench::createFilledDatabase(path, schema, rows);
     Connection c;
     c.connect(path);
     c.startTransaction();
@@ -65,11 +66,10 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-Row measure(int rows) {
+Row measure(int rows, bench::BenchSchema schema) {
     QTemporaryDir dir;
     const QString path = dir.filePath("bench.fdb");
-    createDatabase(path);
-    fill(path, rows);
+    fill(path, rows, schema);
     QFile ini(dir.filePath("put.ini"));
     ini.open(QIODevice::WriteOnly);
     ini.write(QStringLiteral("[Put]\n1=%1\n").arg(path).toUtf8());
@@ -144,19 +144,21 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    const bench::BenchSchema schema = bench::takeSchemaArgument(arguments);
     QList<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes << QString(argv[i]).toInt();
+    for (const QString& a : arguments)
+        sizes << a.toInt();
     if (sizes.isEmpty())
         sizes = {10000, 100000};
-    std::printf(
-        "| rows in PEOPLE | start-up, ms | save, median ms | save, max ms | save and repaint, median ms "
-        "| failed checks |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|\n");
+    std::printf("| database | rows in PEOPLE | start-up, ms | save, median ms | save, max ms | save and "
+                "repaint, median ms "
+                "| failed checks |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
     for (int rows : sizes) {
-        Row r = measure(rows);
-        std::printf("| %d | %.1f | %.1f | %.1f | %.1f | %d |\n", r.rows, r.startMs, r.medianMs, r.maxMs,
-                    r.paintedMs, r.failures);
+        Row r = measure(rows, schema);
+        std::printf("| %s | %d | %.1f | %.1f | %.1f | %.1f | %d |\n", bench::schemaName(schema), r.rows,
+                    r.startMs, r.medianMs, r.maxMs, r.paintedMs, r.failures);
         std::fflush(stdout);
     }
     return 0;

@@ -1,13 +1,20 @@
 #include "tests/support/workstation_fixture.h"
 
+#include "tests/support/test_database.h"
+
 #include "app/main_window.h"
+#include "data/required_indexes.h"
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "data/tables.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QCoreApplication>
 
 namespace zorvel::test {
 namespace {
@@ -41,6 +48,39 @@ TEST_F(StartupTest, connectsOpensTheSixDataSetsAndProposesTheNextContractNumber)
     }
 }
 
+TEST_F(StartupTest, aDatabaseWithoutTheIndexesWorksAndTheStatusLineSaysWhatToRun) {
+    // As a hospital's own database comes: the register without its contract and saved-row indexes.
+    if (!legacySchema())
+        prepare({"drop index people_ndog", "drop index people_saved"});
+    prepare({"insert into people (ipeop, ndog, data_usl, time_us) values (null, '41', '05.03.2026', '08:00:00')"});
+    Application& app = start();
+    EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0 Подключенная база:") + databasePath());
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+    EXPECT_EQ(find<QLineEdit>("sEdit20")->text(), QStringLiteral("42"));
+    auto* notice = find<QLabel>("indexNotice");
+    ASSERT_NE(notice, nullptr);
+    const QString missing = legacySchema() ? QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG), PEOPLE (FAM), "
+                                                            "PEOPLECBUX (DATA_USL, TIME_US), PEOPLECBUX (ORGANIS), "
+                                                            "PRIHOD (DATAP, KOD)")
+                                           : QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG)");
+    EXPECT_EQ(notice->text(), QStringLiteral("В базе нет индексов для быстрой работы (") + missing +
+                                  QStringLiteral("). Администратору: закрыть программу на всех рабочих местах и "
+                                                 "выполнить zorvel-upgrade ") +
+                                  databasePath());
+    // The saved row is still found again.
+    EXPECT_TRUE(app.workstation().serviceRegister().locate("data_usl;time_us", {"05.03.2026", "08:00:00"}));
+    stop();
+
+    // With them, nothing is said.
+    if (legacySchema())
+        ASSERT_EQ(addMissingIndexes(databasePath()).size(), requiredIndexes().size());
+    else
+        prepare({"create index people_ndog on people (ndog)",
+                 "create index people_saved on people (data_usl, time_us)"});
+    start();
+    EXPECT_EQ(find<QLabel>("indexNotice"), nullptr);
+}
+
 TEST_F(StartupTest, withoutTheDatabaseKeyNothingIsConnected) {
     const char* files[] = {
         "",                      // no key at all
@@ -56,6 +96,8 @@ TEST_F(StartupTest, withoutTheDatabaseKeyNothingIsConnected) {
         EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0"));
         EXPECT_TRUE(find<QLineEdit>("sEdit20")->text().isEmpty());
         EXPECT_FALSE(app.workstation().serviceRegister().isOpen());
+        // The clock ticks behind the message all the same.
+        EXPECT_TRUE(app.mainWindow().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     }
 }
 
@@ -153,8 +195,16 @@ TEST_F(StartupTest, theClockFillsTheDateAndTimeFields) {
     Application& app = start();
     EXPECT_EQ(find<QLineEdit>("sEdit12")->text(), QStringLiteral("05.03.2026"));
     EXPECT_EQ(find<QLineEdit>("sEdit13")->text(), QStringLiteral("09:07:03"));
+    // The main window's timer runs every second from its creation on, and each of its time-outs ticks; a
+    // time-out is delivered here as the timer's own event, without waiting for the wall clock.
+    auto* timer = app.mainWindow().findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_FALSE(timer->isSingleShot());
     clock.time = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
-    app.mainWindow().tick();
+    QTimerEvent timeout(timer->timerId());
+    QCoreApplication::sendEvent(timer, &timeout);
     EXPECT_EQ(find<QLineEdit>("sEdit12")->text(), QStringLiteral("31.12.2026"));
     EXPECT_EQ(find<QLineEdit>("sEdit13")->text(), QStringLiteral("23:59:59"));
     EXPECT_EQ(find<QLineEdit>("sEdit14", 5)->text(), QStringLiteral("23:59:59"));

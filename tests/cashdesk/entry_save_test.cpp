@@ -61,6 +61,19 @@ TEST_F(EntrySaveTest, enterInTheQuantitySavesEveryFieldAndComesBackToTheServiceN
     EXPECT_NE(savedRows("ipeop")[0], savedRows("ipeop")[1]);
 }
 
+TEST_F(EntrySaveTest, aLookedUpSumAndNameOvertypedByTheCashierAreSavedAsTyped) {
+    fillVisit();
+    ASSERT_EQ(edit("sEdit8")->text(), QStringLiteral("700"));
+    for (auto [field, typed] : {std::pair{"sEdit8", "650.5"}, {"sEdit6", "Перевязка большая"}}) {
+        ASSERT_TRUE(focusField(edit(field)));
+        edit(field)->selectAll();
+        typeText(QString::fromUtf8(typed));
+    }
+    find<QPushButton>("sBitBtn1")->click();
+    EXPECT_EQ(savedRows("kodgvv, name, kod, summa"), QStringList{"30|Перевязка большая|A03.030|650.5"});
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+}
+
 TEST_F(EntrySaveTest, emptyFieldsSaveNullAndAnEmptyWorkOrderDateTheZeroDate) {
     // Before any code is typed the department name shows the departments' current row, the first one, and
     // the price symbol comes from the first price row: both are saved as shown.
@@ -130,6 +143,41 @@ TEST_F(EntrySaveTest, complex971CompletesAndRestartsWhenChosenAgain) {
     EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
     saveWithEnter();
     EXPECT_EQ(savedRows("kodgvv"), (QStringList{"29", "30", "30", "29"}));
+}
+
+TEST_F(EntrySaveTest, aFailedCommitIsToldAndTheComplexWaitsWithoutASuccessNotice) {
+    choose("sComboBox9", "971");
+    typeInto("sEdit2", "Иванов");
+    saveWithEnter();
+    ASSERT_EQ(edit("sEdit1")->text(), QStringLiteral("30"));
+
+    clock.time = clock.time.addSecs(5);
+    app().mainWindow().tick();
+    refuseWorkstationCommits(true);
+    saveWithEnter();
+    ASSERT_EQ(messages.shown.size(), 2u) << messages.texts().join('\n').toStdString();
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Нет данных для сохранения"));
+    EXPECT_EQ(messages.shown[1].text,
+              QStringLiteral("Строка записана в открытую транзакцию, но в базе еще не сохранена: она сохранится при "
+                             "следующем удачном сохранении или при закрытии программы. Комплекс услуг \"971\" "
+                             "остается на этой услуге."));
+    for (const auto& m : messages.shown)
+        EXPECT_EQ(m.caption, QStringLiteral("Ошибка"));
+    // The complex stays on its last service, and nothing announces it done.
+    EXPECT_EQ(combo("sComboBox9")->currentText(), QStringLiteral("971"));
+    EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("30"));
+    EXPECT_EQ(focused(), QStringLiteral("sEdit5"));
+    // Other workstations see only the committed row; this one stands on its posted row.
+    EXPECT_EQ(savedRows("kodgvv"), QStringList{"29"});
+    EXPECT_EQ(people().recordCount(), 2);
+    EXPECT_EQ(people().fieldText("KODGVV"), QStringLiteral("30"));
+
+    // The next save that commits makes the posted row permanent with its own, and the complex ends.
+    refuseWorkstationCommits(false);
+    messages.shown.clear();
+    pressEnter();
+    EXPECT_EQ(savedRows("kodgvv"), (QStringList{"29", "30", "30"}));
+    EXPECT_EQ(messages.texts(), QStringList{"Комплекс услуг \"971\" успешно сохранен"});
 }
 
 TEST_F(EntrySaveTest, aSaveTheServerRefusesIsShownAndLeavesNoRow) {

@@ -1,6 +1,7 @@
 #include "tests/data/database_fixture.h"
 
 #include "data/database_creation.h"
+#include "tests/support/test_database.h"
 #include "data/dataset.h"
 
 namespace zorvel::test {
@@ -8,7 +9,7 @@ namespace zorvel::test {
 void DatabaseTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     path_ = dir_.filePath(QStringLiteral("test.fdb"));
-    createDatabase(path_);
+    createTestDatabase(path_);
     connection_ = std::make_unique<Connection>();
     connection_->connect(path_);
     connection_->startTransaction();

@@ -101,6 +101,14 @@ TEST_F(DataSetTest, theSaveCycleFindsTheNewRowAmongThousands) {
     int row = people.currentRow();
     EXPECT_FALSE(people.locate(QStringLiteral("fam"), {"пациент"}));
     EXPECT_EQ(people.currentRow(), row);
+    // A beginning finds the row, from wherever the cursor stands: a name cut short, a time without its
+    // seconds (padded in a CHAR column, whole in a VARCHAR one).
+    people.first();
+    ASSERT_TRUE(people.locate(QStringLiteral("fam"), {"Д'Арт"}));
+    EXPECT_EQ(people.fieldText(QStringLiteral("fam")), QStringLiteral("Д'Артаньян"));
+    people.first();
+    ASSERT_TRUE(people.locate(QStringLiteral("data_usl;time_us"), {"02.03", "11:12"}));
+    EXPECT_EQ(people.fieldText(QStringLiteral("time_us")), QStringLiteral("11:12:13"));
 }
 
 // Rows join a large register before the fetch reaches them (a new row, a row found on the server): each

@@ -58,7 +58,7 @@ void ContractTest::pressPrint() {
     find<QPushButton>("sBitBtn5", 2)->click();
 }
 
-void expectCells(const Worksheet& sheet, const std::vector<Cell>& cells, const char* document) {
+void expectStoredCells(const Worksheet& sheet, const std::vector<Cell>& cells, const char* document) {
     for (const Cell& c : cells) {
         const CellPosition at = parseCell(QString::fromLatin1(c.address));
         const QString expected = QString::fromUtf8(c.text);

@@ -51,11 +51,12 @@ protected:
     void pressPrint();
 };
 
-// A (cell, text) table checked against a written sheet; a text starting with "=" is the cell's formula.
+// A (cell, text) table checked against the values a sheet stores (numbers in their shortest form, not as
+// their format shows them); a text starting with "=" is the cell's formula.
 struct Cell {
     const char* address;
     const char* text;
 };
-void expectCells(const Worksheet& sheet, const std::vector<Cell>& cells, const char* document);
+void expectStoredCells(const Worksheet& sheet, const std::vector<Cell>& cells, const char* document);
 
 } // namespace zorvel::test

@@ -129,7 +129,7 @@ TEST_F(ContractWindowTest, listsTheContractAndShowsTheConsentAndThePolyclinicCon
     ASSERT_EQ(fileNames(spreadsheets.shown()), (QStringList{"shown-1-soglas.xlsx", "shown-2-polikl.xlsx"}));
 
     Workbook consent = Workbook::open(spreadsheets.shown()[0]);
-    expectCells(consent.sheet(1),
+    expectStoredCells(consent.sheet(1),
                 {{"A2", kDate},
                  {"G5", kDate},
                  {"B7", "Иванов Иван Иванович"},
@@ -140,7 +140,7 @@ TEST_F(ContractWindowTest, listsTheContractAndShowsTheConsentAndThePolyclinicCon
                 "consent");
 
     Workbook contract = spreadsheets.lastShown();
-    expectCells(contract.sheet(1),
+    expectStoredCells(contract.sheet(1),
                 {{"A1", "Договор N__ 17__\nна оказание платных медицинских услуг"},
                  {"I2", kDate},
                  {"E4", "Иванов Иван Иванович"},
@@ -228,7 +228,7 @@ TEST_F(ContractWindowTest, printsTheHospitalContractOfAPatientWithAnApostrophe) 
     EXPECT_EQ(spreadsheets.closedCount(), 2);
     EXPECT_TRUE(contractWindow().isVisible());
 
-    expectCells(spreadsheets.lastPrinted().sheet(1),
+    expectStoredCells(spreadsheets.lastPrinted().sheet(1),
                 {{"A1", "Договор N__ 42__\nна оказание платных медицинских услуг"},
                  {"I2", kDate},
                  {"A6", "Д'Артаньян Шарль Батцевич"},
@@ -309,7 +309,7 @@ TEST_F(ContractWindowTest, theDentalContractsTotalTheirServicesOnOneLine) {
         ASSERT_EQ(spreadsheets.shown().size(), before + 2);
         Workbook consent = Workbook::open(spreadsheets.shown()[before]);
         EXPECT_EQ(consent.sheet(1).cellValue(15, 1), QString::fromUtf8(c.consentServices));
-        expectCells(spreadsheets.lastShown().sheet(1), c.cells, c.kindOfCare);
+        expectStoredCells(spreadsheets.lastShown().sheet(1), c.cells, c.kindOfCare);
     }
 }
 

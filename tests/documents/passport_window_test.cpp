@@ -151,5 +151,46 @@ TEST_F(PassportWindowTest, aRecordThatCannotBeWrittenLeavesTheWholeContractAsItW
         EXPECT_TRUE(row.endsWith(none)) << row.toStdString();
 }
 
+// The server refuses the commit: the cashier is told, the window still closes on the same record, and the
+// values stay posted in the open transaction until the next commit that succeeds.
+TEST_F(PassportWindowTest, aRefusedCommitIsToldAndTheValuesWaitForTheNextCommit) {
+    startWithContracts();
+    DataSet& reg = app().workstation().serviceRegister();
+    standOn(QStringLiteral("Иванов"), QStringLiteral("17"), QStringLiteral("Тонометрия"));
+    refuseWorkstationCommits(true);
+    typePassport();
+    ASSERT_EQ(messages.shown.size(), 1u) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Нет данных для сохранения"));
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_FALSE(passportWindow().isVisible());
+    EXPECT_EQ(reg.fieldText("NAME"), QStringLiteral("Тонометрия"));
+    EXPECT_EQ(reg.fieldText("SERIA"), QStringLiteral("4509"));
+    for (const QString& row : committedPassports())
+        EXPECT_TRUE(row.endsWith(none)) << row.toStdString();
+
+    refuseWorkstationCommits(false);
+    app().workstation().commit();
+    EXPECT_EQ(committedPassports(),
+              (QStringList{"Прием офтальмолога" + passport, "Прием невролога" + none, "Тонометрия" + passport,
+                           "Периметрия" + passport, "Прием хирурга" + none}));
+}
+
+// Opened on a contract that has its passport data and closed untouched: the data stay as they were.
+TEST_F(PassportWindowTest, closedUntouchedTheContractKeepsItsPassportData) {
+    startWithContracts();
+    standOn(QStringLiteral("Иванов"), QStringLiteral("17"), QStringLiteral("Тонометрия"));
+    typePassport();
+    ASSERT_TRUE(messages.shown.empty()) << messages.texts().join('|').toStdString();
+    const QStringList before = committedPassports();
+
+    standOn(QStringLiteral("Иванов"), QStringLiteral("17"), QStringLiteral("Периметрия"));
+    requestContract();
+    passportWindow().edit();
+    EXPECT_EQ(find<QLineEdit>("sDBEdit3", 3)->text(), QStringLiteral("ОВД Центрального района"));
+    find<QPushButton>("sBitBtn1", 3)->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(committedPassports(), before);
+}
+
 } // namespace
 } // namespace zorvel::test

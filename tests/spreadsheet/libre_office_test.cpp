@@ -44,6 +44,7 @@ protected:
         return path;
     }
 
+    test::LibreOfficeLocale locale;
     QTemporaryDir dir;
     QString templatePath;
 };

@@ -66,7 +66,7 @@ bool haveLibreOffice() {
     return !LibreOffice::program().isEmpty();
 }
 
-void expectCells(const Workbook& book, std::initializer_list<Expected> table) {
+void expectDisplayedCells(const Workbook& book, std::initializer_list<Expected> table) {
     for (const Expected& e : table) {
         CellPosition at = parseCell(QString::fromLatin1(e.cell));
         const Worksheet& sheet = book.sheet(e.sheet);
@@ -75,6 +75,18 @@ void expectCells(const Workbook& book, std::initializer_list<Expected> table) {
                                                          : sheet.cellText(at.row, at.column);
         EXPECT_EQ(actual.toStdString(), expected.toStdString()) << "sheet " << e.sheet << " " << e.cell;
     }
+}
+
+LibreOfficeLocale::LibreOfficeLocale()
+    : previous_(qgetenv("LC_ALL")), wasSet_(qEnvironmentVariableIsSet("LC_ALL")) {
+    qputenv("LC_ALL", "C.UTF-8");
+}
+
+LibreOfficeLocale::~LibreOfficeLocale() {
+    if (wasSet_)
+        qputenv("LC_ALL", previous_);
+    else
+        qunsetenv("LC_ALL");
 }
 
 } // namespace zorvel::test

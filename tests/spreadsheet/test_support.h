@@ -23,12 +23,27 @@ std::string packagePart(const QString& path, const std::string& part);
 QList<QStringList> csvOf(const QString& xlsx, const QString& outputDir);
 bool haveLibreOffice();
 
-// One golden expectation: a text starting with "=" is the cell's formula, anything else its displayed text.
+// While it lives, LibreOffice started by the tests formats numbers and dates in the en-US way whatever the
+// desktop's locale (a Russian desktop shows "480,50"), so the displayed texts the tests compare hold.
+class LibreOfficeLocale {
+public:
+    LibreOfficeLocale();
+    ~LibreOfficeLocale();
+    LibreOfficeLocale(const LibreOfficeLocale&) = delete;
+    LibreOfficeLocale& operator=(const LibreOfficeLocale&) = delete;
+
+private:
+    QByteArray previous_;
+    bool wasSet_;
+};
+
+// Golden cells: a text starting with "=" is the cell's formula, anything else its displayed text
+// (numbers through their format).
 struct Expected {
     int sheet;
     const char* cell;
     const char* text;
 };
-void expectCells(const Workbook& book, std::initializer_list<Expected> table);
+void expectDisplayedCells(const Workbook& book, std::initializer_list<Expected> table);
 
 } // namespace zorvel::test

@@ -11,7 +11,7 @@
 
 using namespace zorvel;
 
-using test::expectCells;
+using test::expectDisplayedCells;
 
 namespace {
 
@@ -49,7 +49,7 @@ TEST_F(WorkbookTest, WrittenCellsAndFormattingSurviveASave) {
     book.saveAs(file("filled.xlsx"));
 
     Workbook back = Workbook::open(file("filled.xlsx"));
-    expectCells(back, {{1, "A1", "Договор №\nна оказание платных услуг"},
+    expectDisplayedCells(back, {{1, "A1", "Договор №\nна оказание платных услуг"},
                        {1, "A9", "1"},
                        {1, "B9", "Коронка металлокерамическая\nс напылением"},
                        {1, "I9", "2"},
@@ -219,6 +219,31 @@ TEST_F(WorkbookTest, BadInputGivesAClearErrorAndNoFile) {
     files.sort();
     EXPECT_EQ(files, QStringList({QStringLiteral("hollow.xlsx"), QStringLiteral("note.xlsx"),
                                   QStringLiteral("ok.xlsx"), QStringLiteral("sample.xlsx")}));
+}
+
+} // namespace
+
+namespace {
+
+// A merge replaces the merged ranges it overlaps, whether they were merged here, moved by an insertion of
+// rows or read from the file.
+TEST(Merges, ANewMergeReplacesExactlyTheRangesItOverlaps) {
+    QTemporaryDir dir;
+    Workbook book = Workbook::blank();
+    Worksheet& sheet = book.sheet(1);
+    sheet.range("A1:C1").merge();
+    sheet.range("A2:A5").merge();
+    sheet.range("B3:D3").merge();
+    sheet.range("A4:B4").merge();
+    EXPECT_EQ(sheet.mergedRanges(), (QStringList{"A1:C1", "B3:D3", "A4:B4"}));
+    sheet.insertRows(1, 2);
+    sheet.range("A5:A6").merge();
+    EXPECT_EQ(sheet.mergedRanges(), (QStringList{"A3:C3", "B5:D5", "A5:A6"}));
+    const QString path = QDir(dir.path()).filePath("merges.xlsx");
+    book.saveAs(path);
+    Workbook read = Workbook::open(path);
+    read.sheet(1).range("C3:C3").merge();
+    EXPECT_EQ(read.sheet(1).mergedRanges(), (QStringList{"B5:D5", "A5:A6"}));
 }
 
 } // namespace

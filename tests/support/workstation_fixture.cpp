@@ -2,6 +2,8 @@
 
 #include "data/connection.h"
 #include "data/database_creation.h"
+#include "data/dataset.h"
+#include "tests/support/test_database.h"
 
 #include <QFile>
 
@@ -27,7 +29,18 @@ int RecordingQuestions::ask(const QString& text, const QString& caption, const Q
 void WorkstationTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     database_ = dir_.filePath(QStringLiteral("cash.fdb"));
-    createDatabase(database_);
+    createTestDatabase(database_);
+    // A commit trigger that refuses the commits of the attachments listed in COMMIT_REFUSED; a database
+    // trigger is read when a connection attaches, so it is there before the workstation starts.
+    static const char* const install[] = {
+        "create table commit_refused (attachment numeric(18,0))",
+        "create exception commit_refused 'Сервер не принял подтверждение транзакции'",
+        "create trigger refuse_commit on transaction commit as begin "
+        "if (exists(select * from commit_refused where attachment = current_connection)) then "
+        "exception commit_refused; end",
+    };
+    for (const char* statement : install)
+        prepare({QString::fromUtf8(statement)});
     writePutIni(
         QStringLiteral("[Put]\n1=%1\n2=%2\n").arg(database_, dir_.filePath(QStringLiteral("backup.fdb"))));
     previousDir_ = QDir::currentPath();
@@ -52,6 +65,14 @@ void WorkstationTest::prepare(const QStringList& statements) {
     for (const QString& s : statements)
         connection.executeImmediate(s);
     connection.commit();
+}
+
+void WorkstationTest::refuseWorkstationCommits(bool on) {
+    DataSet attachment(app_->workstation().connection(), QStringLiteral("attachment"));
+    attachment.replaceSelect(QStringLiteral("select current_connection from rdb$database"));
+    const QString id = attachment.text(0, 0);
+    prepare({on ? QStringLiteral("insert into commit_refused values (%1)").arg(id)
+                : QStringLiteral("delete from commit_refused")});
 }
 
 Application& WorkstationTest::start(bool administrator) {

@@ -63,6 +63,9 @@ protected:
     void writePutIni(const QString& text);
     // Runs SQL on the database before the workstation starts (a connection of its own, committed).
     void prepare(const QStringList& statements);
+    // While on, the server refuses every commit of the started workstation's transaction (a commit trigger
+    // raises), as when its commit fails; its posted work stays in the open transaction.
+    void refuseWorkstationCommits(bool on);
     // Builds the sixteen windows and connects, as the program does at start.
     Application& start(bool administrator = false);
     Application& app() { return *app_; }
