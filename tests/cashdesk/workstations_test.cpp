@@ -111,6 +111,17 @@ TEST_F(TwoWorkstationsTest, aContractNumberTheOtherWorkstationTookMeanwhileIsAsk
     questions.script = {1};
     EXPECT_TRUE(entry(app()).save());
     EXPECT_EQ(committed("fam, ndog").last(), QStringLiteral("|Кузнецов|19"));
+
+    // A record of the number with the same surname and no first name is another patient's all the same.
+    other->workstation().connection().executeImmediate(
+        QStringLiteral("insert into people (ipeop, fam, ndog) values (null, 'Кузнецов', '21')"));
+    other->workstation().commit();
+    entry(app()).contractNumberEdit()->setText(QStringLiteral("21"));
+    questions.script = {2};
+    EXPECT_FALSE(entry(app()).save());
+    ASSERT_EQ(questions.asked.size(), 4u);
+    EXPECT_TRUE(questions.asked.back().text.startsWith(
+        QStringLiteral("Договор № 21 уже оформлен на другого пациента: Кузнецов.")));
     EXPECT_TRUE(messages.shown.empty()) << messageTexts().join('|').toStdString();
 }
 
