@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <vector>
 
 namespace zorvel {
 
@@ -15,13 +16,24 @@ void MessageBoxes::show(const QString& text, const QString& caption) {
     box.exec();
 }
 
-bool MessageBoxes::ask(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+int QuestionBoxes::ask(const QString& text, const QString& caption, const QStringList& answers,
+                       int defaultAnswer) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
                     QApplication::activeWindow());
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    std::vector<QAbstractButton*> buttons;
+    for (int i = 0; i < answers.size(); ++i) {
+        // The last answer is the one that closing the box gives (the escape button).
+        const auto role = i == answers.size() - 1 ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        QPushButton* button = box.addButton(answers[i], role);
+        if (i == defaultAnswer)
+            box.setDefaultButton(button);
+        buttons.push_back(button);
+    }
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i])
+            return static_cast<int>(i);
+    return static_cast<int>(answers.size()) - 1;
 }
 
 QString FileDialogChooser::openFile(const QString& caption, const QString& filter) {

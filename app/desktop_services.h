@@ -10,7 +10,13 @@ namespace zorvel {
 class MessageBoxes : public Messages {
 public:
     void show(const QString& text, const QString& caption) override;
-    bool ask(const QString& text, const QString& caption) override;
+};
+
+// A message box with one button per answer, the default answer on Enter.
+class QuestionBoxes : public Questions {
+public:
+    int ask(const QString& text, const QString& caption, const QStringList& answers,
+            int defaultAnswer) override;
 };
 
 class SystemClock : public Clock {

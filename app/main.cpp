@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     zorvel::FileDialogChooser files;
     zorvel::DesktopOpener opener;
     zorvel::LibreOfficeOutput spreadsheets;
-    zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets};
+    zorvel::QuestionBoxes questions;
+    zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets, &questions};
     qtApp.setMessages(&messages);
 
     zorvel::Application app(services, administrator);

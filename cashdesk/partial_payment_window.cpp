@@ -3,6 +3,7 @@
 #include "cashdesk/register_batch.h"
 #include "cashdesk/register_columns.h"
 #include "data/dataset.h"
+#include "data/errors.h"
 #include "widgets/data_field_edit.h"
 #include "widgets/data_grid.h"
 #include "widgets/input_rules.h"
@@ -113,28 +114,39 @@ bool PartialPaymentWindow::recordInstalment() {
     Messages& messages = workstation_.messages();
     if (!reg.isOpen() || reg.currentRow() < 0)
         return false;
-    const QString stored = reg.fieldText(QStringLiteral("CHOPL"));
-    const std::optional<qint64> paid =
-        stored.trimmed().isEmpty() ? std::optional<qint64>(0) : parseMoney(stored);
     const std::optional<qint64> instalment = parseMoney(instalment_->text());
-    if (!paid || !instalment) {
+    if (!instalment) {
         messages.error(QStringLiteral("Неверный формат числа"));
         return false;
     }
-    const QString total = moneyText(*paid + *instalment);
-    const int column = reg.fieldIndex(QStringLiteral("CHOPL"));
+    const QString chopl = QStringLiteral("CHOPL");
+    const int column = reg.fieldIndex(chopl);
     const int width = column >= 0 ? reg.fields()[static_cast<size_t>(column)].width : 0;
-    if (width > 0 && total.size() > width) {
-        // The register could not hold the total: refused before anything is written.
-        messages.error(QStringLiteral("Неверный формат числа"));
-        return false;
-    }
+    const QString key = reg.fieldText(QStringLiteral("IPEOP"));
     const QString today = dateText(workstation_.clock().now().date());
     bool written = false;
     runCommand(messages, [&] {
-        written = writeRecords(workstation_, true, [&](DataSet& r) {
-            r.setFieldText(QStringLiteral("CHOPL"), total);
-            r.setFieldText(QStringLiteral("DATAISP"), today);
+        written = runBatch(workstation_, [&] {
+            // The total is the one the contract holds on the server now (another cashier may have
+            // recorded an instalment since this window read it), locked until the commit.
+            const std::vector<LockedRecord> records = lockContractSet(workstation_, {chopl});
+            const LockedRecord* current = nullptr;
+            for (const LockedRecord& r : records)
+                if (r.key == key)
+                    current = &r;
+            if (!current)
+                throw DbError(changedElsewhereMessage(), 0, false);
+            const QString stored = current->values[0];
+            const std::optional<qint64> paid =
+                stored.trimmed().isEmpty() ? std::optional<qint64>(0) : parseMoney(stored);
+            const QString total = paid ? moneyText(*paid + *instalment) : QString();
+            // A total the register could not hold is refused like a text that is not a number.
+            // Shown with the caption of errors once the savepoint is undone; nothing is written.
+            if (!paid || (width > 0 && total.size() > width))
+                throw DbError(QStringLiteral("Неверный формат числа"), 0, false);
+            for (const LockedRecord& r : records)
+                updateRecord(workstation_.connection(), r.key, {chopl, QStringLiteral("DATAISP")},
+                             {total, today});
         });
     });
     return written;

@@ -1,12 +1,13 @@
 #include "cashdesk/passport_window.h"
 
-#include "workstation/command.h"
-#include "widgets/input_rules.h"
-#include "workstation/services.h"
-#include "workstation/workstation.h"
+#include "cashdesk/register_batch.h"
 #include "data/connection.h"
 #include "data/dataset.h"
+#include "widgets/input_rules.h"
+#include "workstation/command.h"
 #include "workstation/contract_set.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -80,58 +81,12 @@ bool PassportWindow::saveAndClose() {
 }
 
 bool PassportWindow::writeContractSet(const QStringList& values) {
-    DataSet& reg = workstation_.serviceRegister();
-    if (!reg.isOpen() || reg.currentRow() < 0)
-        return false;
-    const RecordPosition position = currentPosition(reg);
-    const QString contractSet = contractSetFilter(reg);
-    const QString previousFilter = reg.filterText();
-    const bool wasFiltered = reg.isFiltered();
-    // The contract window has narrowed the register to the contract already; any other view (the whole
-    // register, one patient's records) is narrowed to the contract for the write and given back after.
-    const bool narrowHere = !(wasFiltered && previousFilter == contractSet);
-    auto restoreView = [&] {
-        if (narrowHere) {
-            reg.setFiltered(false);
-            reg.setFilterText(previousFilter);
-            reg.setFiltered(wasFiltered);
-        }
-        // The records are read again, as the server has them now.
-        reg.close();
-        reg.open();
-        moveTo(reg, position);
-    };
-
-    bool written = false;
-    try {
-        Savepoint savepoint(workstation_.connection());
-        if (narrowHere) {
-            reg.setFiltered(false);
-            reg.setFilterText(contractSet);
-            reg.setFiltered(true);
-        }
-        for (reg.first(); !reg.atEnd(); reg.next()) {
-            reg.edit();
-            for (int i = 0; i < 4; ++i)
-                reg.setFieldText(QString::fromLatin1(kColumns[i]), values[i]);
-            reg.post();
-        }
-        savepoint.release();
-        written = true;
-    } catch (...) {
-        // Rolled back to the savepoint: no record of the contract keeps the new values.
-        reg.cancel();
-        restoreView();
-        throw;
-    }
-    try {
-        workstation_.commit();
-    } catch (const std::exception&) {
-        workstation_.messages().error(QStringLiteral("Нет данных для сохранения"));
-        written = false;
-    }
-    restoreView();
-    return written;
+    // The contract set as the server holds it now; data another workstation entered after this window
+    // read the record are not written over.
+    QStringList columns;
+    for (const char* c : kColumns)
+        columns << QString::fromLatin1(c);
+    return writeRecords(workstation_, true, columns, values);
 }
 
 } // namespace zorvel

@@ -87,8 +87,9 @@ int importPriceListFromFile(Workstation& workstation, const ImportProgress& prog
 
 bool clearPriceList(Workstation& workstation) {
     Messages& messages = workstation.messages();
-    if (!messages.ask(QStringLiteral("Удалить все записи прайса платных услуг?"),
-                      QString::fromUtf8(kNoticeCaption)))
+    // It cannot be undone: "Нет" is the default answer, and the answer when nobody can be asked.
+    if (workstation.ask(QStringLiteral("Удалить все записи прайса платных услуг?"), QString::fromUtf8(kNoticeCaption),
+                        {QStringLiteral("Да"), QStringLiteral("Нет")}, 1) != 0)
         return false;
     DataSet& prices = workstation.prices();
     bool cleared = runCommand(messages, [&] {

@@ -1,5 +1,6 @@
 #include "cashdesk/record_editor_window.h"
 
+#include "cashdesk/register_batch.h"
 #include "data/dataset.h"
 #include "data/filter.h"
 #include "widgets/data_navigator.h"
@@ -26,7 +27,9 @@ int fieldWidth(const DataSet& d, const QString& field) {
 }
 
 // Shows one field of the register's current record and writes what is typed into it.
-void bind(DataSet& reg, Messages& messages, QLineEdit* edit, const QString& field) {
+void bind(Workstation& workstation, QLineEdit* edit, const QString& field) {
+    DataSet& reg = workstation.serviceRegister();
+    Messages& messages = workstation.messages();
     auto refresh = [&reg, edit, field] {
         const QString text = reg.isOpen() && reg.currentRow() >= 0 ? reg.fieldText(field) : QString();
         if (edit->text() != text) {
@@ -41,12 +44,11 @@ void bind(DataSet& reg, Messages& messages, QLineEdit* edit, const QString& fiel
             refresh();
     });
     QObject::connect(edit, &QLineEdit::textEdited, edit,
-                     [&reg, &messages, field, refresh](const QString& text) {
+                     [&workstation, &reg, &messages, field, refresh](const QString& text) {
                          if (!runCommand(messages, [&] {
                                  if (!reg.isOpen() || reg.currentRow() < 0)
                                      return;
-                                 if (reg.state() == DataSet::State::Browse)
-                                     reg.edit();
+                                 editCurrentRecord(workstation);
                                  reg.setFieldText(field, text);
                              }))
                              refresh();
@@ -57,18 +59,18 @@ void bind(DataSet& reg, Messages& messages, QLineEdit* edit, const QString& fiel
     refresh();
 }
 
-QLineEdit* boundEdit(QWidget* parent, DataSet& reg, Messages& messages, const char* objectName,
-                     const char* field, const char* hint) {
+QLineEdit* boundEdit(QWidget* parent, Workstation& workstation, const char* objectName, const char* field,
+                     const char* hint) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
     if (hint)
         edit->setToolTip(QString::fromUtf8(hint));
-    bind(reg, messages, edit, QString::fromLatin1(field));
+    bind(workstation, edit, QString::fromLatin1(field));
     return edit;
 }
 
-QComboBox* boundCombo(QWidget* parent, DataSet& reg, Messages& messages, const char* objectName,
-                      const char* field, const char* hint, const QStringList& items) {
+QComboBox* boundCombo(QWidget* parent, Workstation& workstation, const char* objectName, const char* field,
+                      const char* hint, const QStringList& items) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(objectName));
     combo->setEditable(true);
@@ -76,7 +78,7 @@ QComboBox* boundCombo(QWidget* parent, DataSet& reg, Messages& messages, const c
     combo->addItems(items);
     if (hint)
         combo->setToolTip(QString::fromUtf8(hint));
-    bind(reg, messages, combo->lineEdit(), QString::fromLatin1(field));
+    bind(workstation, combo->lineEdit(), QString::fromLatin1(field));
     attachCharacterRule(combo, CharacterRule::FirstLetterUpper);
     return combo;
 }
@@ -92,21 +94,21 @@ RecordEditorWindow::RecordEditorWindow(Workstation& workstation, QWidget* parent
 
     auto* form = new QFormLayout;
     auto edit = [&](const char* objectName, const char* field, const char* hint) {
-        return boundEdit(this, reg, messages, objectName, field, hint);
+        return boundEdit(this, workstation, objectName, field, hint);
     };
     form->addRow(QStringLiteral("Фамилия"), edit("DBEdit1", "FAM", "Фамилия пациента"));
     form->addRow(QStringLiteral("Имя"), edit("DBEdit2", "NAM", "Имя пациента"));
     form->addRow(QStringLiteral("Отчество"), edit("DBEdit3", "OTH", "Отчество пациента"));
     kindOfCare_ = boundCombo(
-        this, reg, messages, "sDBComboBox1", "TIP_POM", "Тип помощи",
+        this, workstation, "sDBComboBox1", "TIP_POM", "Тип помощи",
         {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"), QStringLiteral("Дневной стационар")});
     form->addRow(QStringLiteral("Вид помощи"), kindOfCare_);
-    doctor_ = boundCombo(this, reg, messages, "sDBComboBox2", "FIOV", "Фамилия доктора", {});
+    doctor_ = boundCombo(this, workstation, "sDBComboBox2", "FIOV", "Фамилия доктора", {});
     form->addRow(QStringLiteral("Фамилия доктора"), doctor_);
     form->addRow(QStringLiteral("Медсестра"),
-                 boundCombo(this, reg, messages, "sDBComboBox3", "MEDSESTR", nullptr, {}));
+                 boundCombo(this, workstation, "sDBComboBox3", "MEDSESTR", nullptr, {}));
     form->addRow(QStringLiteral("Техник"),
-                 boundCombo(this, reg, messages, "sDBComboBox4", "TEHN", nullptr, {}));
+                 boundCombo(this, workstation, "sDBComboBox4", "TEHN", nullptr, {}));
 
     departmentCode_ = new QLineEdit(this);
     departmentCode_->setObjectName(QStringLiteral("sEdit1"));
@@ -173,7 +175,7 @@ void RecordEditorWindow::postField(const QString& field, const QString& value) {
     runCommand(workstation_.messages(), [&] {
         if (!reg.isOpen() || reg.currentRow() < 0)
             return;
-        reg.edit();
+        editCurrentRecord(workstation_);
         reg.setFieldText(field, value);
         reg.post();
     });
@@ -187,13 +189,14 @@ void RecordEditorWindow::lookUpDepartment(const QString& code) {
             departments.setFiltered(false);
             departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
             departments.setFiltered(true);
+            rereadWhenNothingFound(departments);
         }
         if (!reg.isOpen() || reg.currentRow() < 0)
             return;
         const QString name = departments.isOpen() && departments.currentRow() >= 0
                                  ? departments.fieldText(QStringLiteral("NAME"))
                                  : QString();
-        reg.edit();
+        editCurrentRecord(workstation_);
         reg.setFieldText(QStringLiteral("OTDELENIE"), name);
         reg.post();
     });
@@ -208,10 +211,11 @@ void RecordEditorWindow::lookUpService(const QString& number) {
         prices.setFiltered(false);
         prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), number));
         prices.setFiltered(true);
+        rereadWhenNothingFound(prices);
         // No price of that number: the record keeps its service rather than losing it to empty values.
         if (!reg.isOpen() || reg.currentRow() < 0 || prices.currentRow() < 0)
             return;
-        reg.edit();
+        editCurrentRecord(workstation_);
         for (const char* column : {"KODGVV", "NAME", "KOD", "SUMMA", "SIMV"})
             reg.setFieldText(QString::fromLatin1(column), prices.fieldText(QString::fromLatin1(column)));
     });
@@ -235,7 +239,7 @@ bool RecordEditorWindow::save() {
     const bool posted = runCommand(messages, [&] {
         if (!reg.isOpen() || reg.currentRow() < 0)
             throw std::runtime_error("Нет текущей записи");
-        reg.edit();
+        editCurrentRecord(workstation_);
         reg.setFieldText(QStringLiteral("TIME_US"), timeText(now.time()));
         reg.setFieldText(QStringLiteral("DATAISP"), dateText(now.date()));
         reg.post();

@@ -136,10 +136,8 @@ void RegisterTab::showCurrentMark() {
 
 bool RegisterTab::markVerification(const QString& mark) {
     bool written = false;
-    runCommand(workstation_.messages(), [&] {
-        written = writeRecords(workstation_, false,
-                               [&](DataSet& reg) { reg.setFieldText(QStringLiteral("PROVER"), mark); });
-    });
+    runCommand(workstation_.messages(),
+               [&] { written = writeRecords(workstation_, false, {QStringLiteral("PROVER")}, {mark}); });
     showCurrentMark();
     return written;
 }

@@ -1,5 +1,6 @@
 #include "cashdesk/service_entry_tab.h"
 
+#include "cashdesk/register_batch.h"
 #include "workstation/command.h"
 #include "widgets/data_field_edit.h"
 #include "widgets/input_rules.h"
@@ -300,6 +301,7 @@ void ServiceEntryTab::lookUpPrice() {
     runCommand(workstation_.messages(), [&] {
         prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), serviceNumberEdit_->text()));
         prices.setFiltered(true);
+        rereadWhenNothingFound(prices);
         // The first matching row in the list's order, even when the grid stood elsewhere.
         if (prices.currentRow() > 0)
             prices.first();
@@ -319,6 +321,7 @@ void ServiceEntryTab::lookUpDepartment(const QString& code) {
         departments.setFiltered(false);
         departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
         departments.setFiltered(true);
+        rereadWhenNothingFound(departments);
     });
 }
 
@@ -398,8 +401,11 @@ bool ServiceEntryTab::save() {
     DataSet& people = workstation_.serviceRegister();
     const QString date = dateEdit_->text();
     const QString time = timeEdit_->text();
+    if (!confirmContractNumber())
+        return false;
     if (!runCommand(messages, [this] { insertRow(); }))
         return false;
+    lastSaved_ = patientAndContract();
     bool committed = true;
     try {
         workstation_.commit();
@@ -424,6 +430,47 @@ bool ServiceEntryTab::save() {
     if (!committed)
         return false;
     continueComplex();
+    return true;
+}
+
+QStringList ServiceEntryTab::patientAndContract() const {
+    return {surnameEdit_->text(), firstNameEdit_->text(), patronymicEdit_->text(), contractEdit_->text()};
+}
+
+bool ServiceEntryTab::confirmContractNumber() {
+    const QStringList current = patientAndContract();
+    const QString contract = contractEdit_->text();
+    if (contract.trimmed().isEmpty() || current == lastSaved_)
+        return true;
+    // The number was proposed at start, or typed; another workstation may have saved another patient
+    // under it since.
+    Messages& messages = workstation_.messages();
+    std::optional<QString> holder;
+    if (!runCommand(messages, [&] {
+            holder = otherPatientOfContract(workstation_.connection(), contract, current.mid(0, 3));
+        }))
+        return false;
+    if (!holder)
+        return true;
+    QString next;
+    runCommand(messages, [&] {
+        const Workstation::ContractProposal proposal = workstation_.proposeContractNumber();
+        if (proposal.ok && QString::number(proposal.next).size() <= contractEdit_->maxLength())
+            next = QString::number(proposal.next);
+    });
+    QString text =
+        QStringLiteral("Договор № %1 уже оформлен на другого пациента: %2.").arg(contract, *holder);
+    QStringList answers;
+    if (!next.isEmpty()) {
+        text += QStringLiteral("\nСледующий свободный номер: %1.").arg(next);
+        answers << QStringLiteral("Взять № %1").arg(next);
+    }
+    answers << QStringLiteral("Оставить № %1").arg(contract) << QStringLiteral("Отмена");
+    const int choice = workstation_.ask(text, QString::fromUtf8(kNoticeCaption), answers, 0);
+    if (choice == answers.size() - 1 || choice < 0)
+        return false;
+    if (!next.isEmpty() && choice == 0)
+        contractEdit_->setText(next);
     return true;
 }
 

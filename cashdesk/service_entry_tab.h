@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -55,6 +56,11 @@ private:
     void chooseComplex(int index);
     void continueComplex();
     void nextComplexService(const QString& number);
+    // Before the first service of a patient under a contract number: when another patient's services
+    // hold that number on the server, asks the cashier, offering the next free number. False when the
+    // cashier cancels the save (or the check failed and was shown).
+    bool confirmContractNumber();
+    QStringList patientAndContract() const;
 
     Workstation& workstation_;
     QLineEdit* surnameEdit_ = nullptr;        // sEdit2
@@ -82,6 +88,9 @@ private:
 
     // Services still to enter in the running complex sequence.
     int complexState_ = 0;
+    // Surname, first name, patronymic and contract number of the last service saved here: the next
+    // services of that patient and contract (a complex, several services in a row) are not checked again.
+    QStringList lastSaved_;
 };
 
 } // namespace zorvel

@@ -160,8 +160,11 @@ bool PatientSearchPanel::apply() {
             return;
         if (register_.state() != DataSet::State::Browse)
             register_.post();
+        // A new search reads the register again, so it finds what other workstations saved meanwhile.
+        register_.close();
         register_.setFilterText(text);
         register_.setFiltered(true);
+        register_.open();
     });
     if (done)
         emit applied();

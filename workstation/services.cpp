@@ -2,10 +2,6 @@
 
 namespace zorvel {
 
-bool Messages::ask(const QString&, const QString&) {
-    return false;
-}
-
 void Messages::error(const QString& text) {
     show(text, QString::fromUtf8(kErrorCaption));
 }

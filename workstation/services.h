@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace zorvel {
 
@@ -13,11 +14,17 @@ class Messages {
 public:
     virtual ~Messages() = default;
     virtual void show(const QString& text, const QString& caption) = 0;
-    // A question with "Да" and "Нет" before a command that cannot be undone; true for "Да". Without a
-    // way to ask, the answer is "Нет", so nothing is destroyed unasked.
-    virtual bool ask(const QString& text, const QString& caption);
     void error(const QString& text);
     void notice(const QString& text);
+};
+
+// A modal question with several answers (buttons). Tests put a double in its place that answers at once.
+class Questions {
+public:
+    virtual ~Questions() = default;
+    // Returns the index of the answer chosen; a box closed without an answer counts as the last one.
+    virtual int ask(const QString& text, const QString& caption, const QStringList& answers,
+                    int defaultAnswer) = 0;
 };
 
 // The date and time the entry fields show and the saved rows carry.

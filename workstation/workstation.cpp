@@ -1,5 +1,6 @@
 #include "workstation/workstation.h"
 
+#include "workstation/services.h"
 #include "data/required_indexes.h"
 #include "data/errors.h"
 #include "data/sql_statement.h"
@@ -162,6 +163,12 @@ void Workstation::proposeContractNumberInBackground(QObject* receiver,
                 },
                 Qt::QueuedConnection);
     });
+}
+
+int Workstation::ask(const QString& text, const QString& caption, const QStringList& answers,
+                     int defaultAnswer) const {
+    return services_.questions ? services_.questions->ask(text, caption, answers, defaultAnswer)
+                               : defaultAnswer;
 }
 
 void Workstation::commit() {

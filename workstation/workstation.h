@@ -19,6 +19,7 @@ class Clock;
 class FileChooser;
 class DocumentOpener;
 class SpreadsheetOutput;
+class Questions;
 
 // The services a workstation talks to the outside through; tests put doubles in their place.
 struct Services {
@@ -27,6 +28,7 @@ struct Services {
     FileChooser* files = nullptr;
     DocumentOpener* opener = nullptr;
     SpreadsheetOutput* spreadsheets = nullptr;
+    Questions* questions = nullptr; // none: every question takes its default answer
 };
 
 // What one workstation owns for the whole run: the connection and its one transaction, the datasets
@@ -80,6 +82,8 @@ public:
     Messages& messages() const { return *services_.messages; }
     Clock& clock() const { return *services_.clock; }
     SpreadsheetOutput& spreadsheets() const { return *services_.spreadsheets; }
+    // Asks the user; without a question service the default answer is taken.
+    int ask(const QString& text, const QString& caption, const QStringList& answers, int defaultAnswer) const;
 
     DataSet& prices() { return prices_; }                   // pFIBDataSet1, PRAIS
     DataSet& serviceRegister() { return serviceRegister_; } // pFIBDataSet2, PEOPLE

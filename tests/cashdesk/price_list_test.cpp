@@ -166,12 +166,14 @@ TEST_F(PriceListTest, moreRowsThanSixteenBitsCount) {
 
 TEST_F(PriceListTest, clearingAsksFirstAndIsCommittedAtOnceTwiceOver) {
     start(true);
-    messages.answer = false;
+    questions.script = {1}; // "Нет"
     find<QAction>("N3")->trigger();
-    ASSERT_EQ(messages.asked.size(), 1u);
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].answers, (QStringList{"Да", "Нет"}));
+    EXPECT_EQ(questions.asked[0].defaultAnswer, 1);
     EXPECT_EQ(committedPrices(), std::vector<PriceRow>{existing});
 
-    messages.answer = true;
+    questions.script = {0, 0};
     for (int time = 0; time < 2; ++time) {
         find<QAction>("N3")->trigger();
         EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
@@ -180,7 +182,7 @@ TEST_F(PriceListTest, clearingAsksFirstAndIsCommittedAtOnceTwiceOver) {
         EXPECT_TRUE(prices.isOpen());
         EXPECT_EQ(prices.recordCount(), 0);
     }
-    EXPECT_EQ(messages.asked.size(), 3u);
+    EXPECT_EQ(questions.asked.size(), 3u);
 }
 
 TEST_F(PriceListTest, theLensCostTabSavesOneServiceWithTheEntryClockAndCancelsARefusedOne) {

@@ -76,7 +76,7 @@ void RegisterTest::standOn(const QString& surname, const QString& contract, cons
 
 QStringList RegisterTest::committed(const QString& columns, const QString& table) {
     Connection connection;
-    connection.connect(databasePath());
+    connection.connect(committedThrough.isEmpty() ? databasePath() : committedThrough);
     connection.startTransaction();
     QStringList list;
     {

@@ -48,6 +48,9 @@ protected:
     QStringList messageTexts() const { return messages.texts(); }
 
     static std::vector<Record> standardRecords();
+
+    // The database name committed() reads through; the file itself when empty.
+    QString committedThrough;
 };
 
 } // namespace zorvel::test

@@ -20,6 +20,16 @@ QStringList RecordingMessages::texts() const {
     return list;
 }
 
+int RecordingQuestions::ask(const QString& text, const QString& caption, const QStringList& answers,
+                            int defaultAnswer) {
+    asked.push_back({text, caption, answers, defaultAnswer});
+    if (script.empty())
+        return defaultAnswer;
+    const int answer = script.front();
+    script.erase(script.begin());
+    return answer;
+}
+
 void WorkstationTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     database_ = dir_.filePath(QStringLiteral("cash.fdb"));
@@ -70,7 +80,7 @@ void WorkstationTest::refuseWorkstationCommits(bool on) {
 }
 
 Application& WorkstationTest::start(bool administrator) {
-    app_ = std::make_unique<Application>(Services{&messages, &clock, &files, &opener, &spreadsheets},
+    app_ = std::make_unique<Application>(Services{&messages, &clock, &files, &opener, &spreadsheets, &questions},
                                          administrator);
     // The contract number comes after the window is up; tests see the workstation once it is in place.
     waitForContractNumber();
@@ -78,7 +88,11 @@ Application& WorkstationTest::start(bool administrator) {
 }
 
 void WorkstationTest::waitForContractNumber() {
-    MainWindow& window = app_->mainWindow();
+    waitForContractNumber(*app_);
+}
+
+void WorkstationTest::waitForContractNumber(Application& app) {
+    MainWindow& window = app.mainWindow();
     QElapsedTimer waited;
     waited.start();
     while (window.contractNumberPending() && waited.elapsed() < 30000)

@@ -21,15 +21,8 @@ public:
         QString caption;
     };
     void show(const QString& text, const QString& caption) override { shown.push_back({text, caption}); }
-    // Questions are recorded and answered with `answer`.
-    bool ask(const QString& text, const QString& caption) override {
-        asked.push_back({text, caption});
-        return answer;
-    }
     QStringList texts() const;
     std::vector<Message> shown;
-    std::vector<Message> asked;
-    bool answer = true;
 };
 
 // Answers every file question with `path` (empty: the user cancelled).
@@ -41,6 +34,21 @@ public:
     }
     QString path;
     int asked = 0;
+};
+
+// Records each question and answers it at once: with the next scripted answer, else the default one.
+class RecordingQuestions : public Questions {
+public:
+    struct Question {
+        QString text;
+        QString caption;
+        QStringList answers;
+        int defaultAnswer = 0;
+    };
+    int ask(const QString& text, const QString& caption, const QStringList& answers,
+            int defaultAnswer) override;
+    std::vector<Question> asked;
+    std::vector<int> script;
 };
 
 class FixedClock : public Clock {
@@ -74,6 +82,7 @@ protected:
     Application& app() { return *app_; }
     // Spins the event loop until the main window has its contract number (start() does it).
     void waitForContractNumber();
+    static void waitForContractNumber(Application& app);
     // Ends the run as closing the main window does: windows go, the transaction is committed.
     void stop() { app_.reset(); }
     template <typename T> T* find(const char* objectName, int window = 1) {
@@ -81,6 +90,7 @@ protected:
     }
 
     RecordingMessages messages;
+    RecordingQuestions questions;
     FixedClock clock;
     RecordingOpener opener;
     ChosenFile files;
