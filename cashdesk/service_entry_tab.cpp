@@ -69,20 +69,6 @@ QComboBox* comboBox(QWidget* parent, const char* objectName, bool editable, cons
     return combo;
 }
 
-// Keys that type into the field (Backspace, Enter and Escape included) run the look-up; keys that only
-// move the caret or the focus do not.
-bool runsLookUp(const QKeyEvent* event) {
-    if (event->text().isEmpty())
-        return false;
-    switch (event->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return false;
-    default:
-        return true;
-    }
-}
 
 } // namespace
 
@@ -284,7 +270,7 @@ bool ServiceEntryTab::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         // Before the key reaches the field: the look-up uses the text as it stood before this key.
-        if (runsLookUp(key))
+        if (typesIntoField(key))
             lookUpPrice();
         return false;
     }

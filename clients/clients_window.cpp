@@ -67,19 +67,6 @@ QPushButton* button(QWidget* parent, const char* objectName, const char* text, c
     return b;
 }
 
-// Keys that type (Backspace, Enter and Escape included) run the service look-up; moving keys do not.
-bool typesIntoField(const QKeyEvent* event) {
-    if (event->text().isEmpty())
-        return false;
-    switch (event->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return false;
-    default:
-        return true;
-    }
-}
 
 } // namespace
 

@@ -382,6 +382,19 @@ void limitLength(QWidget* field, int maxChars) {
         qWarning() << "zorvel: a length limit needs a line edit or an editable combo box:" << field;
 }
 
+bool typesIntoField(const QKeyEvent* event) {
+    if (event->text().isEmpty())
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace zorvel
 
 #include "input_rules.moc"

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 // The keyboard rules of the entry screens, attached to a field by one call each. A field is a QLineEdit
@@ -47,6 +48,10 @@ void attachEnterActs(QWidget* field, std::function<void()> action);
 
 // Enter does nothing in this field: the field does not see it and no default button fires.
 void attachEnterIgnored(QWidget* field);
+
+// Whether a key types into a field (Backspace, Enter and Escape included), so that a look-up that follows
+// the typed text runs; keys that only move the caret or the focus (Tab, Backtab, Delete, arrows) do not.
+bool typesIntoField(const QKeyEvent* event);
 
 // The field takes at most maxChars characters, typed or pasted: the width of the column it is saved to.
 void limitLength(QWidget* field, int maxChars);
