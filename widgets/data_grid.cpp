@@ -86,12 +86,20 @@ DataGrid::DataGrid(DataSet& dataSet, std::vector<DataSetModel::Column> columns, 
       model_(new GridModel(dataSet, messages, this)) {
     model_->setColumns(std::move(columns));
     model_->setMessages(&messages_);
+    // A view whose current row goes away moves to a neighbour on its own; the dataset says where it
+    // stands once the rows are gone, so that move is not passed on. Connected before the view's own
+    // handling of the removal, which makes that move.
+    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { removingRows_ = true; });
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { removingRows_ = false; });
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows of one height and no row numbers: the header's width would be measured from the numbers
+    // of the last rows on every change of the count, and a row number says nothing about a record.
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sizeColumns();
 
@@ -144,7 +152,7 @@ void DataGrid::followDataSet(int row) {
 }
 
 void DataGrid::followGrid(const QModelIndex& current) {
-    if (following_ || !current.isValid() || current.row() == dataSet_.currentRow())
+    if (following_ || removingRows_ || !current.isValid() || current.row() == dataSet_.currentRow())
         return;
     following_ = true;
     const bool moved = runCommand(messages_, [this, row = current.row()] { dataSet_.setCurrentRow(row); });

@@ -39,6 +39,7 @@ private:
     Messages& messages_;
     DataSetModel* model_;
     bool following_ = false;
+    bool removingRows_ = false;
 };
 
 } // namespace zorvel

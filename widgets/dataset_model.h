@@ -16,6 +16,12 @@ class Messages;
 // Reading rows may fail (a lost connection, a value the server cannot convert) while the grid paints or
 // scrolls, deep inside the toolkit: the error is kept, shown through messages once the event is over, and
 // the model shows no further rows until the dataset is opened again.
+//
+// A view keeps state for every row it is told of, and rebuilds it on every change of the count, which on a
+// register of a million rows costs more than the save it follows. So the model tells the views of changes
+// of the count only: a row removed and put back elsewhere (a saved row taking its place in the key's
+// order) and a reopen with as many rows are told as changed cells; a close is told when the events run,
+// unless the dataset is opened again before.
 class DataSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -43,6 +49,9 @@ private:
     int fieldOf(int column) const;
     void onReset();
     void deferOrReset();
+    void settle();
+    void settleRemoval();
+    std::vector<int> shownFields() const;
     void fail(std::exception_ptr error) const;
 
     DataSet& dataSet_;
@@ -52,6 +61,8 @@ private:
     mutable bool failed_ = false;
     mutable bool reading_ = false; // inside data(), reading a row for a view
     int rows_ = 0;                 // the rows the views have been told of
+    int removed_ = -1;             // a row the dataset removed that the views have not been told of yet
+    bool closed_ = false;          // the dataset closed; the views are told of it when the events run
 };
 
 } // namespace zorvel
