@@ -2,6 +2,7 @@
 
 #include "clients/bound_editor.h"
 #include "clients/client_record.h"
+#include "clients/client_search.h"
 #include "data/dataset.h"
 #include "data/filter.h"
 #include "widgets/data_navigator.h"
@@ -257,23 +258,11 @@ void ClientEditWindow::reload() {
 }
 
 void ClientEditWindow::applyFilter() {
-    static const char* const kColumns[] = {"fam", "nam", "oth", "ndog", "kodgvv", "data_usl"};
-    std::vector<std::pair<QString, QString>> terms;
-    for (size_t i = 0; i < searchFields_.size(); ++i) {
-        if (searchFields_[i]->isHidden())
-            continue;
-        const QString typed = static_cast<QLineEdit*>(searchFields_[i])->text();
-        terms.emplace_back(QString::fromLatin1(kColumns[i]), i == 5 ? storedDateText(typed) : typed);
-    }
-    DataSet& clients = workstation_.clientRegister();
-    runCommand(workstation_.messages(), [&] {
-        clients.setFilterText(clientViewFilter(terms));
-        clients.setFiltered(true);
-    });
+    narrowClientRegister(workstation_, searchFields_);
 }
 
 void ClientEditWindow::removeFilter() {
-    runCommand(workstation_.messages(), [this] { workstation_.clientRegister().setFiltered(false); });
+    widenClientRegister(workstation_);
 }
 
 } // namespace zorvel
