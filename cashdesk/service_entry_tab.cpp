@@ -3,6 +3,7 @@
 #include "cashdesk/register_batch.h"
 #include "workstation/command.h"
 #include "widgets/data_field_edit.h"
+#include "widgets/date_mask.h"
 #include "widgets/input_rules.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"
@@ -124,7 +125,7 @@ void ServiceEntryTab::buildFields() {
     serviceNameEdit_ = lineEdit(this, "sEdit6", "Наименование услуги");
     workOrderEdit_ = lineEdit(this, "sEdit23");
     workOrderDateEdit_ = lineEdit(this, "sDateEdit2");
-    workOrderDateEdit_->setInputMask(QStringLiteral("00.00.0000;_"));
+    setDateMask(workOrderDateEdit_, QStringLiteral("00.00.0000;_"));
     surchargeCombo_ = comboBox(this, "sComboBox10", false, {QStringLiteral("Нет"), QStringLiteral("Да")});
 
     auto* grid = new QGridLayout;

@@ -6,6 +6,7 @@
 #include "data/dataset.h"
 #include "data/filter.h"
 #include "widgets/data_navigator.h"
+#include "widgets/date_mask.h"
 #include "widgets/input_rules.h"
 #include "workstation/command.h"
 #include "workstation/services.h"
@@ -63,7 +64,7 @@ ClientEditWindow::ClientEditWindow(Workstation& workstation, QWidget* parent)
         if (columns[i])
             limitLength(field, clientColumnWidth(QString::fromLatin1(columns[i])));
         else
-            field->setInputMask(QStringLiteral("99.99.9999; "));
+            setDateMask(field, QStringLiteral("99.99.9999; "));
         field->hide();
         panelLayout->addWidget(check, 0, i);
         panelLayout->addWidget(field, 1, i);

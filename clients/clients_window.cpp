@@ -7,6 +7,7 @@
 #include "widgets/data_field_edit.h"
 #include "widgets/data_grid.h"
 #include "widgets/data_navigator.h"
+#include "widgets/date_mask.h"
 #include "widgets/input_rules.h"
 #include "workstation/command.h"
 #include "workstation/services.h"
@@ -46,7 +47,7 @@ QLineEdit* lineEdit(QWidget* parent, const char* objectName, const char* hint = 
 
 QLineEdit* dateEdit(QWidget* parent, const char* objectName, const char* hint = nullptr) {
     QLineEdit* edit = lineEdit(parent, objectName, hint);
-    edit->setInputMask(QStringLiteral("99.99.9999; "));
+    setDateMask(edit, QStringLiteral("99.99.9999; "));
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
     return edit;
 }

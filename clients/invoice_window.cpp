@@ -5,6 +5,7 @@
 #include "data/dataset.h"
 #include "data/errors.h"
 #include "spreadsheet/spreadsheet_output.h"
+#include "widgets/date_mask.h"
 #include "workstation/command.h"
 #include "workstation/document_error.h"
 #include "workstation/services.h"
@@ -44,7 +45,7 @@ QLineEdit* lineEdit(QWidget* parent, const char* objectName, const QString& text
 
 QLineEdit* dateEdit(QWidget* parent, const char* objectName, const char* hint = nullptr) {
     QLineEdit* edit = lineEdit(parent, objectName, {}, hint);
-    edit->setInputMask(QStringLiteral("99.99.9999; "));
+    setDateMask(edit, QStringLiteral("99.99.9999; "));
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
     return edit;
 }

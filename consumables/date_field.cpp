@@ -1,5 +1,6 @@
 #include "consumables/date_field.h"
 
+#include "widgets/date_mask.h"
 #include "workstation/services.h"
 
 #include <QRegularExpression>
@@ -8,7 +9,7 @@ namespace zorvel {
 
 DateField::DateField(const char* objectName, QWidget* parent) : QLineEdit(parent) {
     setObjectName(QString::fromLatin1(objectName));
-    setInputMask(QStringLiteral("00.00.0000;_"));
+    setDateMask(this, QStringLiteral("00.00.0000;_"));
     setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 16);
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (date().isValid())

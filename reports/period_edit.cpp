@@ -1,5 +1,7 @@
 #include "reports/period_edit.h"
 
+#include "widgets/date_mask.h"
+
 #include <QLineEdit>
 
 namespace zorvel {
@@ -8,7 +10,7 @@ QLineEdit* makePeriodEdit(QWidget* parent, const char* objectName, const char* h
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
     edit->setToolTip(QString::fromUtf8(hint));
-    edit->setInputMask(QStringLiteral("00.00.0000;_"));
+    setDateMask(edit, QStringLiteral("00.00.0000;_"));
     return edit;
 }
 

@@ -3,6 +3,7 @@
 #include "data/dataset.h"
 #include "data/filter.h"
 #include "data/tables.h"
+#include "widgets/date_mask.h"
 #include "widgets/input_rules.h"
 #include "workstation/command.h"
 #include "workstation/contract_set.h"
@@ -74,7 +75,7 @@ PatientSearchPanel::PatientSearchPanel(DataSet& serviceRegister, Messages& messa
             edit->setToolTip(QString::fromUtf16(kFields[f].hint));
         if (f == Date) {
             // Shown as "  .  .    " until typed.
-            edit->setInputMask(QStringLiteral("00.00.0000; "));
+            setDateMask(edit, QStringLiteral("00.00.0000; "));
         } else {
             limitLength(edit, columnWidth(kFields[f].column));
         }
