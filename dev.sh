@@ -1,25 +1,37 @@
 #!/usr/bin/env bash
-# The two commands of the workstation:
-#   ./dev.sh run    install what is missing, build, make a demo database on first use, start
-#   ./dev.sh test   install what is missing, build, run every test (embedded and server databases)
+# The commands of the workstation:
+#   ./dev.sh run      install what is missing, build, make a demo database on first use, start
+#   ./dev.sh test     install what is missing, build, run every test (embedded and server databases),
+#                     then build the Debian package from the same build and check what it holds
+#   ./dev.sh package  install what is missing, build, make build/zorvel_<version>_amd64.deb, run lintian
 set -euo pipefail
 cd "$(dirname "$0")"
 top=$(pwd)
 build="$top/build"
 jobs=$(nproc)
 
+# What every command needs. An entry "a|b" is satisfied by either package and installs the first.
 packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
           libzip-dev libpugixml-dev libgtest-dev googletest
-          libreoffice-calc-nogui python3-uno poppler-utils fonts-dejavu-core)
+          "libreoffice-calc-nogui|libreoffice-calc" python3-uno poppler-utils fonts-dejavu-core)
+# Showing a workbook needs the desktop's opener and LibreOffice Calc with its window (which replaces the
+# headless variant the tests make do with).
+desktop_packages=(xdg-utils libreoffice-calc libreoffice-gtk3)
+# Building and checking the Debian package: dpkg-shlibdeps (dpkg-dev) finds the libraries' packages.
+package_tools=(dpkg-dev file lintian)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
 install_packages() {
-    local missing=()
+    local missing=() p choice found
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        found=
+        for choice in ${p//|/ }; do installed "$choice" && found=1 && break; done
+        [ -n "$found" ] || missing+=("${p%%|*}")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
@@ -28,13 +40,22 @@ install_packages() {
 }
 
 build_all() {
-    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
     cmake --build "$build" -j "$jobs"
+}
+
+# The Debian package from the build folder (CPack's DEB generator), checked for what it must hold.
+make_package() {
+    (cd "$build" && cpack -G DEB >/dev/null)
+    local deb
+    deb=$(ls -t "$build"/zorvel_*_amd64.deb | head -n 1)
+    "$top/packaging/check_package.sh" "$deb"
+    package_file=$deb
 }
 
 case "${1:-}" in
 run)
-    install_packages "${packages[@]}"
+    install_packages "${packages[@]}" "${desktop_packages[@]}"
     build_all
     work="$top/workdir"
     mkdir -p "$work"
@@ -43,23 +64,30 @@ run)
         printf '[Put]\n1=%s\n2=%s\n' "$work/demo.fdb" "$work/backup/demo.fdb" > "$work/put.ini"
         mkdir -p "$work/backup"
     fi
-    cp -n "$top/app/help/"* "$work/" 2>/dev/null || true
     cd "$work"
     exec "$build/bin/zorvel" "${@:2}"
     ;;
 test)
-    install_packages "${packages[@]}" firebird3.0-server
+    install_packages "${packages[@]}" firebird3.0-server "${package_tools[@]}"
     build_all
     # One test goes through a Firebird server on loopback; the script starts it for this run.
     server_pid=$("$top/tests/firebird_server.sh" start)
     trap '"$top/tests/firebird_server.sh" stop "$server_pid"' EXIT
     export ZORVEL_TEST_SERVER=localhost
     export QT_QPA_PLATFORM=offscreen
-    cd "$build"
-    ctest --output-on-failure -j "$jobs" --timeout 600
+    (cd "$build" && ctest --output-on-failure -j "$jobs" --timeout 600)
+    make_package
+    lintian --fail-on error "$package_file"
+    ;;
+package)
+    install_packages "${packages[@]}" "${package_tools[@]}"
+    build_all
+    make_package
+    lintian --fail-on error "$package_file"
+    echo "$package_file"
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

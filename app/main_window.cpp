@@ -4,8 +4,9 @@
 #include "cashdesk/price_list.h"
 #include "cashdesk/register_tab.h"
 #include "cashdesk/service_entry_tab.h"
-#include "data/required_indexes.h"
 #include "data/dataset.h"
+#include "data/required_indexes.h"
+#include "spreadsheet/template_directory.h"
 #include "widgets/data_grid.h"
 #include "workstation/backup.h"
 #include "workstation/command.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -268,8 +270,15 @@ void MainWindow::tabChanged(int index) {
 }
 
 void MainWindow::help() {
-    if (workstation_.services().opener)
-        workstation_.services().opener->open(QDir::current().filePath(QStringLiteral("зорвель.chm")));
+    if (!workstation_.services().opener)
+        return;
+    // The hospital's own help file in the working folder; without one, the user's help that comes with
+    // the program (beside the templates), so that a fresh installation has its help too.
+    QString help = QDir::current().filePath(QStringLiteral("зорвель.chm"));
+    const QString shipped = QDir(templateDirectory()).filePath(QStringLiteral("зорвель.html"));
+    if (!QFileInfo::exists(help) && QFileInfo::exists(shipped))
+        help = shipped;
+    workstation_.services().opener->open(help);
 }
 
 } // namespace zorvel

@@ -20,6 +20,21 @@ QString LibreOffice::program() {
     return {};
 }
 
+QStringList LibreOffice::windowedCalc() {
+    const QString office = program();
+    if (office.isEmpty())
+        return {};
+    // A LibreOffice with a window has its user-interface plug-ins beside the program; the variant
+    // without one has none.
+    const QDir programDir = QFileInfo(QFileInfo(office).canonicalFilePath()).dir();
+    if (programDir.entryList({QStringLiteral("libvclplug_*")}, QDir::Files).isEmpty())
+        return {};
+    const QString calc = QStandardPaths::findExecutable(QStringLiteral("localc"));
+    if (!calc.isEmpty())
+        return {calc};
+    return {office, QStringLiteral("--calc")};
+}
+
 QString LibreOffice::convert(const QString& input, const QString& format, const QString& outputDir) {
     QString soffice = program();
     if (soffice.isEmpty())

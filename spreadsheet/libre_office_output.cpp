@@ -100,11 +100,19 @@ QString LibreOfficeOutput::show(Workbook& workbook) {
     workbook.saveAs(path);
     QStringList command = withFile(settings_.openCommand, QStringLiteral("{file}"), path);
     QString program = findProgram(command);
-    if (program.isEmpty())
-        throw SpreadsheetError(
-            QStringLiteral("Не найдена программа «%1» для открытия книги (ZORVEL_OPEN_COMMAND). "
-                           "Книга сохранена: %2")
-                .arg(command.value(0), path));
+    if (program.isEmpty()) {
+        // Without the opener (a machine with no desktop's handler installed) the spreadsheet program
+        // shows the workbook itself.
+        QStringList calc = LibreOffice::windowedCalc();
+        if (calc.isEmpty())
+            throw SpreadsheetError(
+                QStringLiteral("Не найдена программа «%1» для открытия книги (ZORVEL_OPEN_COMMAND) "
+                               "и не установлен LibreOffice Calc с окном: установите пакеты xdg-utils и "
+                               "libreoffice-calc. Книга сохранена: %2")
+                    .arg(command.value(0), path));
+        program = calc.takeFirst();
+        command = QStringList{program} + calc + QStringList{path};
+    }
     if (!QProcess::startDetached(program, command.mid(1)))
         throw SpreadsheetError(
             QStringLiteral("Не удалось запустить «%1». Книга сохранена: %2").arg(program, path));

@@ -24,8 +24,8 @@ struct OutputSettings {
     static OutputSettings fromEnvironment();
 };
 
-// The production output: shows through the desktop's opener and prints through LibreOffice headless
-// (workbook to PDF) and the print command.
+// The production output: shows through the desktop's opener (LibreOffice Calc's own window when the opener
+// is not installed) and prints through LibreOffice headless (workbook to PDF) and the print command.
 //
 // Printing does not hold up the caller: print() takes a copy of the workbook and queues it; one
 // LibreOffice, started once in the background (warmUp()) and kept for the run, turns the copies into

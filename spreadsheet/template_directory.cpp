@@ -17,13 +17,25 @@ QString& overridden() {
 
 } // namespace
 
-QString templateDirectory() {
-    if (!overridden().isEmpty())
-        return overridden();
+QString programDirectory() {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     // Tools and tests without an application object still know their executable.
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
+
+QString templateDirectory() {
+    if (!overridden().isEmpty())
+        return overridden();
+    const QString named = qEnvironmentVariable("ZORVEL_DATA_DIR");
+    if (!named.isEmpty())
+        return named;
+    const QString program = programDirectory();
+    // The data folder as installed, relative to the installed executable (../share/zorvel for /usr/bin).
+    const QString installed = QDir::cleanPath(QDir(program).filePath(QStringLiteral(ZORVEL_DATA_FROM_BIN)));
+    if (QFileInfo(installed).isDir())
+        return installed;
+    return program;
 }
 
 void setTemplateDirectory(const QString& directory) {

@@ -1,8 +1,10 @@
 #include "workstation/site_config.h"
 
-#include <QCoreApplication>
+#include "spreadsheet/template_directory.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <optional>
@@ -100,7 +102,17 @@ SiteConfig parseSiteConfig(const QString& text) {
 }
 
 QString siteConfigPath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zorvel.conf"));
+    const QString named = qEnvironmentVariable("ZORVEL_CONFIG");
+    if (!named.isEmpty())
+        return named;
+    const QString program = programDirectory();
+    // The configuration folder as installed, relative to the installed executable (../../etc/zorvel for
+    // /usr/bin), so that a staged installation reads its own file.
+    const QString installed =
+        QDir::cleanPath(QDir(program).filePath(QStringLiteral(ZORVEL_CONFIG_FROM_BIN "/zorvel.conf")));
+    if (QFileInfo(installed).isFile())
+        return installed;
+    return QDir(program).filePath(QStringLiteral("zorvel.conf"));
 }
 
 void loadSiteConfig(const QString& path) {

@@ -9,8 +9,9 @@ namespace zorvel {
 
 // The names an administrator may change without rebuilding the program: the paying organisations offered
 // on the contract clients' window, the hospital's signatories and the payer's details preset on the
-// invoicing window. They live in one plain text file beside the executable, "zorvel.conf", read once at
-// start; whatever the file leaves out keeps the default below, so a missing file is no error.
+// invoicing window. They live in one plain text file, "zorvel.conf", read once at start: /etc/zorvel for
+// the installed program, beside the executable in the build folder, or the file ZORVEL_CONFIG names.
+// Whatever the file leaves out keeps the default below, so a missing file is no error.
 //
 //     # a comment
 //     [organisations]                    one organisation a line, in the order the list shows them
@@ -50,7 +51,8 @@ SiteConfig defaultSiteConfig();
 // whole list, a [names] key replaces its default. Lines that fit nowhere are ignored.
 SiteConfig parseSiteConfig(const QString& text);
 
-// "zorvel.conf" beside the executable.
+// ZORVEL_CONFIG when set, else the installed "zorvel.conf" (the configuration folder relative to the
+// installed executable) when there is one, else "zorvel.conf" beside the executable.
 QString siteConfigPath();
 // Reads the file (defaults when there is none) and keeps it for the run.
 void loadSiteConfig(const QString& path = siteConfigPath());

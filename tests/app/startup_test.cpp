@@ -3,19 +3,22 @@
 #include "tests/support/test_database.h"
 
 #include "app/main_window.h"
-#include "data/required_indexes.h"
 #include "data/connection.h"
 #include "data/dataset.h"
+#include "data/required_indexes.h"
 #include "data/tables.h"
+#include "spreadsheet/template_directory.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTableView>
 #include <QTimer>
 #include <QTimerEvent>
-#include <QCoreApplication>
-#include <QTableView>
 
 namespace zorvel::test {
 namespace {
@@ -60,9 +63,11 @@ TEST_F(StartupTest, aDatabaseWithoutTheIndexesWorksAndTheStatusLineSaysWhatToRun
     // As a hospital's own database comes: the register without its contract and saved-row indexes.
     if (!legacySchema())
         prepare({"drop index people_ndog", "drop index people_saved"});
-    prepare({"insert into people (ipeop, ndog, data_usl, time_us) values (null, '41', '05.03.2026', '08:00:00')"});
+    prepare({"insert into people (ipeop, ndog, data_usl, time_us) values (null, '41', '05.03.2026', "
+             "'08:00:00')"});
     Application& app = start();
-    EXPECT_EQ(app.mainWindow().windowTitle(), QStringLiteral("Зорвель 1.0 Подключенная база:") + databasePath());
+    EXPECT_EQ(app.mainWindow().windowTitle(),
+              QStringLiteral("Зорвель 1.0 Подключенная база:") + databasePath());
     EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
     EXPECT_EQ(find<QLineEdit>("sEdit20")->text(), QStringLiteral("42"));
     auto* notice = find<QLabel>("indexNotice");
@@ -73,10 +78,11 @@ TEST_F(StartupTest, aDatabaseWithoutTheIndexesWorksAndTheStatusLineSaysWhatToRun
     // The long-lived database lacks every one of them.
     const QString missing = legacySchema() ? every.join(QStringLiteral(", "))
                                            : QStringLiteral("PEOPLE (DATA_USL, TIME_US), PEOPLE (NDOG)");
-    EXPECT_EQ(notice->text(), QStringLiteral("В базе нет индексов для быстрой работы (") + missing +
-                                  QStringLiteral("). Администратору: закрыть программу на всех рабочих местах и "
-                                                 "выполнить zorvel-upgrade ") +
-                                  databasePath());
+    EXPECT_EQ(notice->text(),
+              QStringLiteral("В базе нет индексов для быстрой работы (") + missing +
+                  QStringLiteral("). Администратору: закрыть программу на всех рабочих местах и "
+                                 "выполнить zorvel-upgrade ") +
+                  databasePath());
     // The saved row is still found again.
     EXPECT_TRUE(app.workstation().serviceRegister().locate("data_usl;time_us", {"05.03.2026", "08:00:00"}));
     stop();
@@ -203,8 +209,15 @@ TEST_F(StartupTest, theMenuShowsEveryEntryWithItsEnabledState) {
     app.window(4)->close();
     EXPECT_FALSE(app.window(4)->isVisible());
 
+    // Help: the user's help that comes with the program while the working folder has no help file of
+    // its own, then the working folder's.
+    const QString shipped = QDir(templateDirectory()).filePath("зорвель.html");
+    ASSERT_TRUE(QFileInfo::exists(shipped)) << shipped.toStdString();
     app.mainWindow().findChild<QAction*>("N6")->trigger();
-    EXPECT_EQ(opener.opened, QStringList{QDir(folder()).filePath("зорвель.chm")});
+    const QString chm = QDir(folder()).filePath("зорвель.chm");
+    QFile(chm).open(QIODevice::WriteOnly);
+    app.mainWindow().findChild<QAction*>("N6")->trigger();
+    EXPECT_EQ(opener.opened, (QStringList{shipped, chm}));
     app.mainWindow().findChild<QAction*>("N5")->trigger();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("О программе"));

@@ -54,7 +54,7 @@ TEST_F(DemoDataTest, aContractPaidInInstalmentsAndADebtSavedAsTheCashDeskSavesTh
         EXPECT_FALSE(keys.contains(text("DATA_USL") + text("TIME_US")));
         keys << text("DATA_USL") + text("TIME_US");
     }
-    ASSERT_EQ(contracts.size(), 2u);
+    ASSERT_EQ(contracts.size(), 3u);
     for (const auto& [number, c] : contracts) {
         SCOPED_TRACE(number.toStdString());
         EXPECT_GE(c.rows, 2);
@@ -65,6 +65,7 @@ TEST_F(DemoDataTest, aContractPaidInInstalmentsAndADebtSavedAsTheCashDeskSavesTh
     }
     EXPECT_EQ(contracts["1"].paid.values().first().toLongLong(), contracts["1"].sum);
     EXPECT_LT(contracts["2"].paid.values().first().toLongLong(), contracts["2"].sum);
+    EXPECT_EQ(contracts["3"].paid.values().first().toLongLong(), contracts["3"].sum);
 
     // The debts list lists only the contract not paid in full, with what is still to pay.
     DataSet debts(connection(), QStringLiteral("debts"));
@@ -80,6 +81,37 @@ TEST_F(DemoDataTest, aContractPaidInInstalmentsAndADebtSavedAsTheCashDeskSavesTh
               double(contracts["2"].sum - contracts["2"].paid.values().first().toLongLong()));
     debts.next();
     EXPECT_TRUE(debts.atEnd());
+}
+
+// The contract clients' services of two organisations lie in the month the database is made, up to that
+// day, so that this month's bills and register of treated persons have lines.
+TEST_F(DemoDataTest, twoOrganisationsServicesInTheCurrentMonthAndReceiptsBeforeThem) {
+    const QDate today = QDate::currentDate();
+    runScript(connection(), demoDataScript());
+    DataSet clients(connection(), QStringLiteral("clients"));
+    clients.replaceSelect(QStringLiteral("select organis, data_usl, datnapr from peoplecbux"));
+    std::map<QString, int> lines;
+    for (clients.first(); !clients.atEnd(); clients.next()) {
+        const QDate served =
+            QDate::fromString(clients.fieldText(QStringLiteral("DATA_USL")), QStringLiteral("dd.MM.yyyy"));
+        const QDate referred =
+            QDate::fromString(clients.fieldText(QStringLiteral("DATNAPR")), QStringLiteral("dd.MM.yyyy"));
+        EXPECT_EQ(QDate(served.year(), served.month(), 1), QDate(today.year(), today.month(), 1));
+        EXPECT_LE(served, today);
+        EXPECT_LE(referred, served);
+        ++lines[clients.fieldText(QStringLiteral("ORGANIS"))];
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    for (const auto& [organisation, count] : lines)
+        EXPECT_GE(count, 2) << organisation.toStdString();
+
+    DataSet stock(connection(), QStringLiteral("stock"));
+    stock.replaceSelect(QStringLiteral("select kod1, kolo from klinz('%1') where kolo > 0")
+                            .arg(today.toString(QStringLiteral("dd.MM.yyyy"))));
+    int consumables = 0;
+    for (stock.first(); !stock.atEnd(); stock.next())
+        ++consumables;
+    EXPECT_GE(consumables, 2);
 }
 
 } // namespace

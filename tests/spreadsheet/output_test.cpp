@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
@@ -84,6 +85,70 @@ TEST_F(OutputTest, ShowSavesUnderTheTemplateNameAndTimeAndOpensIt) {
         EXPECT_NE(e.message().indexOf(QStringLiteral("/no/such/opener")), -1) << e.what();
         EXPECT_NE(e.message().indexOf(QStringLiteral("ZORVEL_OPEN_COMMAND")), -1) << e.what();
     }
+}
+
+// A machine without the desktop's opener shows the workbook in LibreOffice Calc's window; one whose
+// LibreOffice has no window (the headless variant) or none at all is told what to install. A folder of
+// stand-ins is the whole PATH: a "libreoffice" script that notes its arguments, with or without a window
+// plug-in beside it.
+TEST_F(OutputTest, WithoutTheOpenerCalcShowsTheWorkbookOrTheMessageNamesWhatToInstall) {
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QString noted = QDir(out.path()).filePath(QStringLiteral("calc-arguments.txt"));
+    const QString office = QDir(bin.path()).filePath(QStringLiteral("libreoffice"));
+    {
+        QFile script(office);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(
+            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part' && /bin/mv '%1.part' '%1'\n")
+                .arg(noted)
+                .toUtf8());
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::WriteOwner);
+    }
+    const QString plugin = QDir(bin.path()).filePath(QStringLiteral("libvclplug_gtk3lo.so"));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    settings.openCommand = QStringLiteral("xdg-open");
+    LibreOfficeOutput output(settings);
+    Workbook book = output.start(QStringLiteral("sample.xls"));
+
+    struct Case {
+        const char* what;
+        bool office, window;
+    };
+    for (const Case& c :
+         {Case{"LibreOffice with a window", true, true}, Case{"LibreOffice without a window", true, false},
+          Case{"no LibreOffice", false, false}}) {
+        SCOPED_TRACE(c.what);
+        QFile::setPermissions(office, c.office ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                               : QFileDevice::ReadOwner);
+        if (c.window)
+            QFile(plugin).open(QIODevice::WriteOnly);
+        else
+            QFile::remove(plugin);
+        QFile::remove(noted);
+        if (c.window) {
+            const QString shown = output.show(book);
+            for (int i = 0; i < 200 && !QFileInfo::exists(noted); ++i)
+                QThread::msleep(50);
+            QFile arguments(noted);
+            ASSERT_TRUE(arguments.open(QIODevice::ReadOnly));
+            EXPECT_EQ(QString::fromUtf8(arguments.readAll()), QStringLiteral("--calc\n") + shown + u'\n');
+            continue;
+        }
+        try {
+            const QString shown = output.show(book);
+            ADD_FAILURE() << shown.toStdString();
+        } catch (const SpreadsheetError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral(
+                "Не найдена программа «xdg-open» для открытия книги (ZORVEL_OPEN_COMMAND) и не "
+                "установлен LibreOffice Calc с окном: установите пакеты xdg-utils и "
+                "libreoffice-calc. Книга сохранена: ")))
+                << e.what();
+        }
+    }
+    qputenv("PATH", path);
 }
 
 TEST_F(OutputTest, SettingsComeFromTheEnvironment) {
