@@ -1,12 +1,13 @@
 #include "cashdesk/lens_cost_tab.h"
 
 #include "data/dataset.h"
+#include "widgets/entry_form.h"
 #include "workstation/command.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"
 
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,7 +40,6 @@ LensCostTab::LensCostTab(Workstation& workstation, QLineEdit* dateEdit, QLineEdi
     auto* panel = new QGroupBox(QStringLiteral("отключена"), this);
     panel->setObjectName(QStringLiteral("sPanel2"));
     panel->setEnabled(false);
-    auto* form = new QFormLayout(panel);
 
     lensCombo_ = comboBox(panel, "sComboBox1",
                           {QStringLiteral("IQ SN60WF"), QStringLiteral("LX 10BD"), QStringLiteral("GOLD"),
@@ -47,31 +47,42 @@ LensCostTab::LensCostTab(Workstation& workstation, QLineEdit* dateEdit, QLineEdi
     lensCombo_->setToolTip(QStringLiteral("Вид линзы"));
     costEdit_ = lineEdit(panel, "sEdit14");
     costEdit_->setToolTip(QStringLiteral("Стоимость"));
-    surnameEdit_ = lineEdit(panel, "sEdit17");
-    firstNameEdit_ = lineEdit(panel, "sEdit16");
-    patronymicEdit_ = lineEdit(panel, "sEdit15");
-    quantityEdit_ = lineEdit(panel, "sEdit19");
-    careKindCombo_ = comboBox(
-        panel, "sComboBox4",
-        {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"), QStringLiteral("Дневной стационар")});
-    // The preset doctors are configuration; this hospital has not given its list yet.
-    doctorCombo_ = comboBox(panel, "sComboBox5", {});
-    departmentCombo_ = comboBox(panel, "sComboBox6", {});
 
+    // Free text everywhere: the tab has neither input rules nor look-ups.
+    using F = EntryField;
+    auto* form = new EntryForm(panel);
     form->addRow(QStringLiteral("Наименование\nлинзы"), lensCombo_);
     form->addRow(QStringLiteral("Стоимость"), costEdit_);
-    form->addRow(QStringLiteral("Фамилия"), surnameEdit_);
-    form->addRow(QStringLiteral("Имя"), firstNameEdit_);
-    form->addRow(QStringLiteral("Отчество"), patronymicEdit_);
-    form->addRow(QStringLiteral("Количество"), quantityEdit_);
-    form->addRow(QStringLiteral("Тип помощи"), careKindCombo_);
-    form->addRow(QStringLiteral("Фамилия доктора"), doctorCombo_);
+    form->addFields({
+        {.field = F::Surname, .objectName = "sEdit17", .label = "Фамилия", .hinted = false},
+        {.field = F::FirstName, .objectName = "sEdit16", .label = "Имя", .hinted = false},
+        {.field = F::Patronymic, .objectName = "sEdit15", .label = "Отчество", .hinted = false},
+        {.field = F::Quantity, .objectName = "sEdit19", .label = "Количество", .hinted = false},
+        {.field = F::CareKind,
+         .objectName = "sComboBox4",
+         .label = "Тип помощи",
+         .items = {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"),
+                   QStringLiteral("Дневной стационар")},
+         .hinted = false},
+        // The preset doctors are configuration; this hospital has not given its list yet.
+        {.field = F::Doctor, .objectName = "sComboBox5", .label = "Фамилия доктора", .hinted = false},
+    });
+    departmentCombo_ = comboBox(panel, "sComboBox6", {});
     form->addRow(QStringLiteral("Отделение"), departmentCombo_);
+    surnameEdit_ = form->line(F::Surname);
+    firstNameEdit_ = form->line(F::FirstName);
+    patronymicEdit_ = form->line(F::Patronymic);
+    quantityEdit_ = form->line(F::Quantity);
+    careKindCombo_ = form->list(F::CareKind);
+    doctorCombo_ = form->list(F::Doctor);
+
     saveButton_ = new QPushButton(QStringLiteral("Сохранить"), panel);
     saveButton_->setObjectName(QStringLiteral("sBitBtn5"));
     saveButton_->setAutoDefault(false);
     connect(saveButton_, &QPushButton::clicked, this, &LensCostTab::save);
-    form->addRow(saveButton_);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->addLayout(form->grid());
+    panelLayout->addWidget(saveButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);

@@ -5,6 +5,7 @@
 #include "data/filter.h"
 #include "widgets/data_navigator.h"
 #include "widgets/input_rules.h"
+#include "widgets/look_ups.h"
 #include "workstation/command.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"

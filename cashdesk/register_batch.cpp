@@ -270,13 +270,6 @@ void editCurrentRecord(Workstation& workstation) {
     reg.edit();
 }
 
-void rereadWhenNothingFound(DataSet& list) {
-    if (list.isOpen() && list.currentRow() < 0) {
-        list.close();
-        list.open();
-    }
-}
-
 std::optional<QString> otherPatientOfContract(Connection& connection, const QString& contract,
                                               const QStringList& patient) {
     const QString number = withoutTrailingBlanks(contract);

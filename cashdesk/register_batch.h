@@ -59,10 +59,6 @@ void editCurrentRecord(Workstation& workstation);
 std::optional<QString> otherPatientOfContract(Connection& connection, const QString& contract,
                                               const QStringList& patient);
 
-// A look-up (a price, a department) that finds nothing in its list reads the list again, its filter in
-// force: a price or department another workstation saved since the list was read is then found.
-void rereadWhenNothingFound(DataSet& list);
-
 // The message of a change refused because another workstation changed the records first.
 QString changedElsewhereMessage();
 

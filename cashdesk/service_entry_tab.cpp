@@ -1,15 +1,16 @@
 #include "cashdesk/service_entry_tab.h"
 
 #include "cashdesk/register_batch.h"
-#include "workstation/command.h"
+#include "data/errors.h"
+#include "data/tables.h"
 #include "widgets/data_field_edit.h"
 #include "widgets/date_mask.h"
+#include "widgets/entry_form.h"
 #include "widgets/input_rules.h"
+#include "widgets/look_ups.h"
+#include "workstation/command.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"
-#include "data/errors.h"
-#include "data/filter.h"
-#include "data/tables.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -70,7 +71,6 @@ QComboBox* comboBox(QWidget* parent, const char* objectName, bool editable, cons
     return combo;
 }
 
-
 } // namespace
 
 ServiceEntryTab::ServiceEntryTab(Workstation& workstation, QWidget* parent)
@@ -81,9 +81,7 @@ ServiceEntryTab::ServiceEntryTab(Workstation& workstation, QWidget* parent)
     buildButtons();
     attachRules();
 
-    serviceNumberEdit_->installEventFilter(this);
     contractEdit_->installEventFilter(this);
-    connect(departmentCodeEdit_, &QLineEdit::textChanged, this, &ServiceEntryTab::lookUpDepartment);
     connect(complexCombo_, &QComboBox::activated, this, &ServiceEntryTab::chooseComplex);
 }
 
@@ -92,25 +90,44 @@ QLineEdit* ServiceEntryTab::departmentNameEdit() const {
 }
 
 void ServiceEntryTab::buildFields() {
-    surnameEdit_ = lineEdit(this, "sEdit2", "Фамилия пациента");
-    firstNameEdit_ = lineEdit(this, "sEdit3", "Имя пациента");
-    patronymicEdit_ = lineEdit(this, "sEdit4", "Отчество пациента");
-    careKindCombo_ = comboBox(this, "sComboBox2", true,
-                              {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"),
-                               QStringLiteral("Дневной стационар"), QString()});
-    careKindCombo_->setToolTip(QStringLiteral("Выбор типа помощи"));
-    careKindCombo_->setCurrentIndex(0);
-    doctorCombo_ = comboBox(this, "sComboBox3", true);
-    doctorCombo_->setToolTip(QStringLiteral("Выберите фамилию доктора"));
-    nurseCombo_ = comboBox(this, "sComboBox7", true);
-    technicianCombo_ = comboBox(this, "sComboBox8", true);
-    departmentCodeEdit_ = lineEdit(this, "sEdit18", "Код отделения");
-    serviceNumberEdit_ = lineEdit(this, "sEdit1", "Поле для поиска услуги по госпитальному коду");
-    sumEdit_ = lineEdit(this, "sEdit8", "Сумма");
-    quantityEdit_ = lineEdit(this, "sEdit5", "Количество услуг");
+    using F = EntryField;
+    auto* form = new EntryForm(this, &workstation_.departments());
+    form->addFields({
+        {F::Surname, "sEdit2", "Фамилия", CharacterRule::None, true, registerWidth("FAM")},
+        {F::FirstName, "sEdit3", "Имя", CharacterRule::None, true, registerWidth("NAM")},
+        {F::Patronymic, "sEdit4", "Отчество", CharacterRule::None, true, registerWidth("OTH")},
+        {F::CareKind, "sComboBox2", "Вид помощи", CharacterRule::FirstLetterUpper, true,
+         registerWidth("TIP_POM")},
+        {F::Doctor, "sComboBox3", "Фамилия доктора", CharacterRule::FirstLetterUpper, true,
+         registerWidth("FIOV")},
+        {F::Nurse, "sComboBox7", "Медсетра", CharacterRule::FirstLetterUpper, true,
+         registerWidth("MEDSESTR")},
+        {F::Technician, "sComboBox8", "Техник", CharacterRule::FirstLetterUpper, true, registerWidth("TEHN")},
+        {F::DepartmentCode, "sEdit18", "Отделение", CharacterRule::DigitsOnly, true, departmentCodeWidth()},
+        {F::DepartmentName, "sDBEdit1"},
+        // Enter advances; the look-up's own filter, installed later, sees Enter first and looks up before
+        // the focus moves on.
+        {F::ServiceNumber, "sEdit1", "№ услуги", CharacterRule::None, true, registerWidth("KODGVV")},
+        {F::ServiceName, "sEdit6", nullptr, CharacterRule::None, false, registerWidth("NAME")},
+        {F::Sum, "sEdit8", "Сумма", CharacterRule::AmountDigits, true, registerWidth("SUMMA")},
+        {F::Quantity, "sEdit5", "Количество", CharacterRule::DigitsOnly, false, kQuantityDigits},
+    });
+    surnameEdit_ = form->line(F::Surname);
+    firstNameEdit_ = form->line(F::FirstName);
+    patronymicEdit_ = form->line(F::Patronymic);
+    careKindCombo_ = form->list(F::CareKind);
+    doctorCombo_ = form->list(F::Doctor);
+    nurseCombo_ = form->list(F::Nurse);
+    technicianCombo_ = form->list(F::Technician);
+    departmentCodeEdit_ = form->line(F::DepartmentCode);
+    departmentName_ = static_cast<DataFieldEdit*>(form->field(F::DepartmentName));
+    serviceNumberEdit_ = form->line(F::ServiceNumber);
+    serviceNameEdit_ = form->line(F::ServiceName);
+    sumEdit_ = form->line(F::Sum);
+    quantityEdit_ = form->line(F::Quantity);
+
     contractEdit_ = lineEdit(this, "sEdit20");
-    serviceCodeEdit_ = lineEdit(this, "sEdit7", "Код услуги");
-    serviceCodeEdit_->setReadOnly(true);
+    limitLength(contractEdit_, registerWidth("NDOG"));
     dateEdit_ = lineEdit(this, "sEdit12", "Дата оплаты");
     dateEdit_->setReadOnly(true);
     timeEdit_ = lineEdit(this, "sEdit13", "Время оплаты");
@@ -119,51 +136,22 @@ void ServiceEntryTab::buildFields() {
     for (QLineEdit* clockField : {dateEdit_, timeEdit_})
         clockField->setMinimumWidth(
             clockField->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
-    departmentName_ = new DataFieldEdit(workstation_.departments(), QStringLiteral("NAME"), this);
-    departmentName_->setObjectName(QStringLiteral("sDBEdit1"));
-    departmentName_->setToolTip(QStringLiteral("Название отделения"));
-    serviceNameEdit_ = lineEdit(this, "sEdit6", "Наименование услуги");
     workOrderEdit_ = lineEdit(this, "sEdit23");
+    limitLength(workOrderEdit_, registerWidth("NOMNAR"));
     workOrderDateEdit_ = lineEdit(this, "sDateEdit2");
     setDateMask(workOrderDateEdit_, QStringLiteral("00.00.0000;_"));
     surchargeCombo_ = comboBox(this, "sComboBox10", false, {QStringLiteral("Нет"), QStringLiteral("Да")});
 
-    auto* grid = new QGridLayout;
-    int row = 0;
-    auto addRow = [&](int column, const char* label, QWidget* field, QWidget* beside = nullptr) {
-        if (label) {
-            auto* l = new QLabel(QString::fromUtf8(label), this);
-            l->setBuddy(field);
-            grid->addWidget(l, row, column * 2);
-        }
-        if (beside) {
-            auto* pair = new QHBoxLayout;
-            pair->addWidget(field, 1);
-            pair->addWidget(beside, 3);
-            grid->addLayout(pair, row, column * 2 + 1);
-        } else {
-            grid->addWidget(field, row, column * 2 + 1);
-        }
-        ++row;
-    };
-    addRow(0, "Фамилия", surnameEdit_);
-    addRow(0, "Имя", firstNameEdit_);
-    addRow(0, "Отчество", patronymicEdit_);
-    addRow(0, "Вид помощи", careKindCombo_);
-    addRow(0, "Фамилия доктора", doctorCombo_);
-    addRow(0, "Медсетра", nurseCombo_);
-    addRow(0, "Техник", technicianCombo_);
-    addRow(0, "Отделение", departmentCodeEdit_, departmentName_);
-    addRow(0, "№ услуги", serviceNumberEdit_, serviceNameEdit_);
-    addRow(0, "Сумма", sumEdit_);
-    addRow(0, "Количество", quantityEdit_);
-    row = 0;
-    addRow(1, "№ договора", contractEdit_);
-    addRow(1, "Код услуги", serviceCodeEdit_);
-    addRow(1, "Дата оплаты", dateEdit_, timeEdit_);
-    addRow(1, "№ наряда", workOrderEdit_);
-    addRow(1, "Наряд от", workOrderDateEdit_);
-    addRow(1, "Доплата", surchargeCombo_);
+    form->nextColumn();
+    form->addRow(QStringLiteral("№ договора"), contractEdit_);
+    form->addFields(
+        {{F::ServiceCode, "sEdit7", "Код услуги", CharacterRule::None, false, registerWidth("KOD")}});
+    serviceCodeEdit_ = form->line(F::ServiceCode);
+    form->addRow(QStringLiteral("Дата оплаты"), dateEdit_, timeEdit_);
+    form->addRow(QStringLiteral("№ наряда"), workOrderEdit_);
+    form->addRow(QStringLiteral("Наряд от"), workOrderDateEdit_);
+    form->addRow(QStringLiteral("Доплата"), surchargeCombo_);
+    QGridLayout* grid = form->grid();
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(3, 2);
 
@@ -220,96 +208,23 @@ void ServiceEntryTab::buildButtons() {
 }
 
 void ServiceEntryTab::attachRules() {
-    for (QWidget* field : {static_cast<QWidget*>(surnameEdit_), static_cast<QWidget*>(firstNameEdit_),
-                           static_cast<QWidget*>(patronymicEdit_)})
-        attachEnterAdvances(field);
-    for (QComboBox* combo : {careKindCombo_, doctorCombo_, nurseCombo_, technicianCombo_}) {
-        attachCharacterRule(combo, CharacterRule::FirstLetterUpper);
-        attachEnterAdvances(combo);
-    }
-    attachCharacterRule(sumEdit_, CharacterRule::AmountDigits);
-    attachEnterAdvances(sumEdit_);
-    attachCharacterRule(departmentCodeEdit_, CharacterRule::DigitsOnly);
-    attachEnterAdvances(departmentCodeEdit_);
-    attachCharacterRule(quantityEdit_, CharacterRule::DigitsOnly);
     attachEnterActs(quantityEdit_, [this] {
         // After the whole save, so that a focus move of the complex sequence gives way.
         if (save())
             serviceNumberEdit_->setFocus(Qt::OtherFocusReason);
     });
-    // The look-up's own filter, installed after this one, sees Enter first and looks up before the focus
-    // moves on.
-    attachEnterAdvances(serviceNumberEdit_);
-
-    const std::pair<QWidget*, int> widths[] = {
-        {surnameEdit_, registerWidth("FAM")},
-        {firstNameEdit_, registerWidth("NAM")},
-        {patronymicEdit_, registerWidth("OTH")},
-        {careKindCombo_, registerWidth("TIP_POM")},
-        {doctorCombo_, registerWidth("FIOV")},
-        {nurseCombo_, registerWidth("MEDSESTR")},
-        {technicianCombo_, registerWidth("TEHN")},
-        {departmentCodeEdit_, departmentCodeWidth()},
-        {serviceNumberEdit_, registerWidth("KODGVV")},
-        {sumEdit_, registerWidth("SUMMA")},
-        {quantityEdit_, kQuantityDigits},
-        {contractEdit_, registerWidth("NDOG")},
-        {serviceCodeEdit_, registerWidth("KOD")},
-        {serviceNameEdit_, registerWidth("NAME")},
-        {workOrderEdit_, registerWidth("NOMNAR")},
-    };
-    for (const auto& [field, width] : widths)
-        limitLength(field, width);
+    priceLookUp_ = new PriceLookUp(serviceNumberEdit_, workstation_.prices(), workstation_.messages(),
+                                   {{serviceNameEdit_, QStringLiteral("NAME")},
+                                    {serviceCodeEdit_, QStringLiteral("KOD")},
+                                    {sumEdit_, QStringLiteral("SUMMA")}});
+    new DepartmentLookUp(departmentCodeEdit_, workstation_.departments(), workstation_.messages());
 }
 
 bool ServiceEntryTab::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == serviceNumberEdit_ && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) {
-            // The whole price list again; the looked-up fields keep what they show.
-            runCommand(workstation_.messages(), [this] { workstation_.prices().setFiltered(false); });
-            return true;
-        }
-        // Before the key reaches the field: the look-up uses the text as it stood before this key.
-        if (typesIntoField(key))
-            lookUpPrice();
-        return false;
-    }
     if (watched == contractEdit_ && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         stepContractNumber();
     return QWidget::eventFilter(watched, event);
-}
-
-void ServiceEntryTab::lookUpPrice() {
-    DataSet& prices = workstation_.prices();
-    if (!prices.isOpen())
-        return;
-    runCommand(workstation_.messages(), [&] {
-        prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), serviceNumberEdit_->text()));
-        prices.setFiltered(true);
-        rereadWhenNothingFound(prices);
-        // The first matching row in the list's order, even when the grid stood elsewhere.
-        if (prices.currentRow() > 0)
-            prices.first();
-        serviceNameEdit_->setText(prices.fieldText(QStringLiteral("NAME")));
-        serviceCodeEdit_->setText(prices.fieldText(QStringLiteral("KOD")));
-        sumEdit_->setText(prices.fieldText(QStringLiteral("SUMMA")));
-        serviceNameEdit_->setCursorPosition(0);
-    });
-}
-
-void ServiceEntryTab::lookUpDepartment(const QString& code) {
-    // An emptied field keeps the last department and its name.
-    DataSet& departments = workstation_.departments();
-    if (code.isEmpty() || !departments.isOpen())
-        return;
-    runCommand(workstation_.messages(), [&] {
-        departments.setFiltered(false);
-        departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
-        departments.setFiltered(true);
-        rereadWhenNothingFound(departments);
-    });
 }
 
 void ServiceEntryTab::stepContractNumber() {
@@ -474,7 +389,7 @@ void ServiceEntryTab::chooseComplex(int index) {
 
 void ServiceEntryTab::nextComplexService(const QString& number) {
     serviceNumberEdit_->setText(number);
-    lookUpPrice();
+    priceLookUp_->run();
     quantityEdit_->setText(QStringLiteral("1"));
 }
 

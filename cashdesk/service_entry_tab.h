@@ -11,6 +11,7 @@ namespace zorvel {
 
 class Workstation;
 class DataFieldEdit;
+class PriceLookUp;
 
 // The entry tab of the main window, "Ввод данных для кассы": where the cashier records each paid service.
 // The fields keep their contents after a save, so the next service of a visit needs only its number and
@@ -48,9 +49,6 @@ private:
     void buildFields();
     void buildButtons();
     void attachRules();
-    // The price look-up by the service number's text; Escape switches the filter off instead.
-    void lookUpPrice();
-    void lookUpDepartment(const QString& code);
     void stepContractNumber();
     void insertRow();
     void chooseComplex(int index);
@@ -85,6 +83,7 @@ private:
     QComboBox* surchargeCombo_ = nullptr;     // sComboBox10
     QComboBox* complexCombo_ = nullptr;       // sComboBox9
     QPushButton* saveButton_ = nullptr;       // sBitBtn1
+    PriceLookUp* priceLookUp_ = nullptr;      // on sEdit1
 
     // Services still to enter in the running complex sequence.
     int complexState_ = 0;

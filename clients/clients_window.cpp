@@ -3,12 +3,13 @@
 #include "clients/client_record.h"
 #include "clients/client_search.h"
 #include "data/dataset.h"
-#include "data/filter.h"
 #include "widgets/data_field_edit.h"
 #include "widgets/data_grid.h"
 #include "widgets/data_navigator.h"
 #include "widgets/date_mask.h"
+#include "widgets/entry_form.h"
 #include "widgets/input_rules.h"
+#include "widgets/look_ups.h"
 #include "workstation/command.h"
 #include "workstation/services.h"
 #include "workstation/site_config.h"
@@ -69,7 +70,6 @@ QPushButton* button(QWidget* parent, const char* objectName, const char* text, c
     return b;
 }
 
-
 } // namespace
 
 ClientsWindow::ClientsWindow(Workstation& workstation, QWidget* parent)
@@ -82,49 +82,56 @@ ClientsWindow::ClientsWindow(Workstation& workstation, QWidget* parent)
     tabs_->addTab(buildViewTab(), QStringLiteral("Просмотр"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
+    // The look-ups are installed after the Enter rules, so they see a key before a rule moves the focus on.
     attachRules();
     resize(980, 640);
-
-    // Installed after the Enter rules, so the look-up sees a key before the rule moves the focus on.
-    serviceNumberEdit_->installEventFilter(this);
-    for (size_t i = 1; i < searchFields_.size(); ++i)
-        searchFields_[i]->installEventFilter(this);
-    departmentCodeEdit_->installEventFilter(this);
-    connect(departmentCodeEdit_, &QLineEdit::textChanged, this, &ClientsWindow::lookUpDepartment);
 }
 
 QWidget* ClientsWindow::buildEntryTab() {
     auto* tab = new QWidget;
     tab->setObjectName(QStringLiteral("sTabSheet1"));
-    surnameEdit_ = lineEdit(tab, "sEdit2", "Фамилия пациента");
-    firstNameEdit_ = lineEdit(tab, "sEdit3", "Имя пациента");
-    patronymicEdit_ = lineEdit(tab, "sEdit4", "Отчество пациента");
-    careKindCombo_ = comboBox(tab, "sComboBox2",
-                              {QStringLiteral("Поликлиника"), QStringLiteral("Стационар"),
-                               QStringLiteral("Дневной стационар"), QString()});
-    careKindCombo_->setToolTip(QStringLiteral("Выбор типа помощи"));
-    careKindCombo_->setCurrentIndex(0);
-    doctorCombo_ = comboBox(tab, "sComboBox3");
-    doctorCombo_->setToolTip(QStringLiteral("Выберите фамилию доктора"));
-    nurseCombo_ = comboBox(tab, "sComboBox7");
-    technicianCombo_ = comboBox(tab, "sComboBox8");
-    departmentCodeEdit_ = lineEdit(tab, "sEdit18", "Код отделения");
-    serviceNumberEdit_ = lineEdit(tab, "sEdit1", "Поле для поиска услуги по госпитальному коду");
-    sumEdit_ = lineEdit(tab, "sEdit8", "Сумма");
-    quantityEdit_ = lineEdit(tab, "sEdit5", "Количество услуг");
+    // What is typed fits its column. The service name and code come from the price list: they are not cut
+    // here but refused by the save if too long.
+    using F = EntryField;
+    auto width = [](const char* column) { return clientColumnWidth(QString::fromLatin1(column)); };
+    auto* form = new EntryForm(tab, &workstation_.departments());
+    form->addFields({
+        {F::Surname, "sEdit2", "Фамилия", CharacterRule::None, true, width("FAM")},
+        {F::FirstName, "sEdit3", "Имя", CharacterRule::None, true, width("NAM")},
+        {F::Patronymic, "sEdit4", "Отчество", CharacterRule::None, true, width("OTH")},
+        {F::CareKind, "sComboBox2", "Вид помощи", CharacterRule::None, true, width("TIP_POM")},
+        {F::Doctor, "sComboBox3", "Фамилия доктора", CharacterRule::None, true, width("FIOV")},
+        {F::Nurse, "sComboBox7", "Медсетра", CharacterRule::None, true, width("MEDSESTR")},
+        {F::Technician, "sComboBox8", "Техник", CharacterRule::None, true, width("TEHN")},
+        {F::DepartmentCode, "sEdit18", "Отделение", CharacterRule::DigitsOnly, true, 10},
+        {F::DepartmentName, "sDBEdit1", nullptr, CharacterRule::None, true},
+        {F::ServiceNumber, "sEdit1", "№ услуги", CharacterRule::None, true, width("KODGVV")},
+        {F::ServiceName, "sEdit15", nullptr, CharacterRule::None, true},
+        {F::Sum, "sEdit8", "Сумма", CharacterRule::None, true, width("SUMMA")},
+        // A quantity fits an INTEGER; what it may contain is checked by the save.
+        {F::Quantity, "sEdit5", "Количество", CharacterRule::None, true, 9},
+    });
+    surnameEdit_ = form->line(F::Surname);
+    firstNameEdit_ = form->line(F::FirstName);
+    patronymicEdit_ = form->line(F::Patronymic);
+    careKindCombo_ = form->list(F::CareKind);
+    doctorCombo_ = form->list(F::Doctor);
+    nurseCombo_ = form->list(F::Nurse);
+    technicianCombo_ = form->list(F::Technician);
+    departmentCodeEdit_ = form->line(F::DepartmentCode);
+    departmentName_ = static_cast<DataFieldEdit*>(form->field(F::DepartmentName));
+    serviceNumberEdit_ = form->line(F::ServiceNumber);
+    serviceNameEdit_ = form->line(F::ServiceName);
+    serviceNameEdit_->setReadOnly(true);
+    sumEdit_ = form->line(F::Sum);
+    quantityEdit_ = form->line(F::Quantity);
+
     contractEdit_ = lineEdit(tab, "sEdit20");
     workOrderEdit_ = lineEdit(tab, "sEdit23");
     workOrderDateEdit_ = dateEdit(tab, "sDateEdit1");
     workOrderDateEdit_->setText(dateText(workstation_.clock().now().date()));
-    serviceCodeEdit_ = lineEdit(tab, "sEdit7", "Код услуги");
-    serviceCodeEdit_->setReadOnly(true);
     entryTimeEdit_ = lineEdit(tab, "sEdit14", "Время оплаты");
     entryTimeEdit_->setReadOnly(true);
-    departmentName_ = new DataFieldEdit(workstation_.departments(), QStringLiteral("NAME"), tab);
-    departmentName_->setObjectName(QStringLiteral("sDBEdit1"));
-    departmentName_->setToolTip(QStringLiteral("Название отделения"));
-    serviceNameEdit_ = lineEdit(tab, "sEdit15", "Наименование услуги");
-    serviceNameEdit_->setReadOnly(true);
     seriesEdit_ = lineEdit(tab, "sEdit16");
     passportNumberEdit_ = lineEdit(tab, "sEdit17");
     issuedByEdit_ = lineEdit(tab, "sEdit19");
@@ -137,45 +144,18 @@ QWidget* ClientsWindow::buildEntryTab() {
     referralDateEdit_ = dateEdit(tab, "sDateEdit3");
     serviceDateEdit_ = dateEdit(tab, "sDateEdit4");
 
-    auto* grid = new QGridLayout;
-    int row = 0;
-    auto addRow = [&](int column, const char* label, QWidget* field, QWidget* beside = nullptr) {
-        if (label) {
-            auto* l = new QLabel(QString::fromUtf8(label), tab);
-            l->setBuddy(field);
-            grid->addWidget(l, row, column * 2);
-        }
-        if (beside) {
-            auto* pair = new QHBoxLayout;
-            pair->addWidget(field, 1);
-            pair->addWidget(beside, 3);
-            grid->addLayout(pair, row, column * 2 + 1);
-        } else {
-            grid->addWidget(field, row, column * 2 + 1);
-        }
-        ++row;
-    };
-    addRow(0, "Фамилия", surnameEdit_);
-    addRow(0, "Имя", firstNameEdit_);
-    addRow(0, "Отчество", patronymicEdit_);
-    addRow(0, "Вид помощи", careKindCombo_);
-    addRow(0, "Фамилия доктора", doctorCombo_);
-    addRow(0, "Медсетра", nurseCombo_);
-    addRow(0, "Техник", technicianCombo_);
-    addRow(0, "Отделение", departmentCodeEdit_, departmentName_);
-    addRow(0, "№ услуги", serviceNumberEdit_, serviceNameEdit_);
-    addRow(0, "Сумма", sumEdit_);
-    addRow(0, "Количество", quantityEdit_);
-    row = 0;
-    addRow(1, "№ договора", contractEdit_);
-    addRow(1, "№ наряда", workOrderEdit_);
-    addRow(1, "Наряд от", workOrderDateEdit_);
-    addRow(1, "Код услуги", serviceCodeEdit_);
-    addRow(1, "Время", entryTimeEdit_);
-    addRow(1, "Организация", organisationCombo_);
-    addRow(1, "№ направления", referralEdit_);
-    addRow(1, "Дата направления", referralDateEdit_);
-    addRow(1, "Дата услуги", serviceDateEdit_);
+    form->nextColumn();
+    form->addRow(QStringLiteral("№ договора"), contractEdit_);
+    form->addRow(QStringLiteral("№ наряда"), workOrderEdit_);
+    form->addRow(QStringLiteral("Наряд от"), workOrderDateEdit_);
+    form->addFields({{F::ServiceCode, "sEdit7", "Код услуги", CharacterRule::None, true}});
+    serviceCodeEdit_ = form->line(F::ServiceCode);
+    form->addRow(QStringLiteral("Время"), entryTimeEdit_);
+    form->addRow(QStringLiteral("Организация"), organisationCombo_);
+    form->addRow(QStringLiteral("№ направления"), referralEdit_);
+    form->addRow(QStringLiteral("Дата направления"), referralDateEdit_);
+    form->addRow(QStringLiteral("Дата услуги"), serviceDateEdit_);
+    QGridLayout* grid = form->grid();
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(3, 3);
 
@@ -337,87 +317,30 @@ QWidget* ClientsWindow::buildViewTab() {
 }
 
 void ClientsWindow::attachRules() {
-    for (QWidget* field : std::initializer_list<QWidget*>{
-             surnameEdit_, firstNameEdit_, patronymicEdit_, careKindCombo_, doctorCombo_, nurseCombo_,
-             technicianCombo_, sumEdit_, quantityEdit_, contractEdit_, workOrderEdit_, workOrderDateEdit_,
-             serviceCodeEdit_, entryTimeEdit_, departmentName_, serviceNameEdit_, serviceNumberEdit_})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{contractEdit_, workOrderEdit_, workOrderDateEdit_, entryTimeEdit_})
         attachEnterAdvances(field);
-    attachCharacterRule(departmentCodeEdit_, CharacterRule::DigitsOnly);
-    attachEnterAdvances(departmentCodeEdit_);
     for (size_t i = 1; i < searchFields_.size(); ++i)
         attachEnterAdvances(searchFields_[i]);
     attachEnterActs(searchFields_[0], [this] { applyFilter(); });
 
-    // What is typed fits its column. The organisation list, the service name and code come from the
-    // configuration and the price list: they are not cut here but refused by the save if too long.
     const std::pair<QWidget*, const char*> widths[] = {
-        {surnameEdit_, "FAM"},          {firstNameEdit_, "NAM"},        {patronymicEdit_, "OTH"},
-        {careKindCombo_, "TIP_POM"},    {doctorCombo_, "FIOV"},         {nurseCombo_, "MEDSESTR"},
-        {technicianCombo_, "TEHN"},     {serviceNumberEdit_, "KODGVV"}, {sumEdit_, "SUMMA"},
-        {contractEdit_, "NDOG"},        {workOrderEdit_, "NOMNAR"},     {seriesEdit_, "SERIA"},
-        {passportNumberEdit_, "NOMER"}, {issuedByEdit_, "VIDAN"},       {addressEdit_, "ADRESS"},
-        {referralEdit_, "NOMNAPR"},     {searchFields_[0], "FAM"},      {searchFields_[1], "NAM"},
-        {searchFields_[2], "OTH"},      {searchFields_[3], "NDOG"},     {searchFields_[4], "KODGVV"},
+        {contractEdit_, "NDOG"},        {workOrderEdit_, "NOMNAR"}, {seriesEdit_, "SERIA"},
+        {passportNumberEdit_, "NOMER"}, {issuedByEdit_, "VIDAN"},   {addressEdit_, "ADRESS"},
+        {referralEdit_, "NOMNAPR"},     {searchFields_[0], "FAM"},  {searchFields_[1], "NAM"},
+        {searchFields_[2], "OTH"},      {searchFields_[3], "NDOG"}, {searchFields_[4], "KODGVV"},
     };
     for (const auto& [field, column] : widths)
         limitLength(field, clientColumnWidth(QString::fromLatin1(column)));
-    // A quantity fits an INTEGER; what it may contain is checked by the save.
-    limitLength(quantityEdit_, 9);
-    limitLength(departmentCodeEdit_, 10);
-}
 
-bool ClientsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == departmentCodeEdit_) {
-            // The key that lets go of the department filter (not Escape).
-            if (key->key() == Qt::Key_Muhenkan)
-                runCommand(workstation_.messages(),
-                           [this] { workstation_.departments().setFiltered(false); });
-            return false;
-        }
-        const bool lookUpField =
-            watched == serviceNumberEdit_ ||
-            std::find(searchFields_.begin() + 1, searchFields_.end(), watched) != searchFields_.end();
-        if (lookUpField) {
-            if (key->key() == Qt::Key_Escape) {
-                runCommand(workstation_.messages(), [this] { workstation_.prices().setFiltered(false); });
-                return false;
-            }
-            // Before the key reaches the field: the look-up uses the text as it stood before this key.
-            if (typesIntoField(key))
-                lookUpPrice();
-            return false;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void ClientsWindow::lookUpPrice() {
-    DataSet& prices = workstation_.prices();
-    if (!prices.isOpen())
-        return;
-    runCommand(workstation_.messages(), [&] {
-        prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), serviceNumberEdit_->text()));
-        prices.setFiltered(true);
-        if (prices.currentRow() > 0)
-            prices.first();
-        serviceNameEdit_->setText(prices.fieldText(QStringLiteral("NAME")));
-        serviceCodeEdit_->setText(prices.fieldText(QStringLiteral("KOD")));
-        sumEdit_->setText(prices.fieldText(QStringLiteral("SUMMA")));
-        serviceNameEdit_->setCursorPosition(0);
-    });
-}
-
-void ClientsWindow::lookUpDepartment(const QString& code) {
-    DataSet& departments = workstation_.departments();
-    if (code.isEmpty() || !departments.isOpen())
-        return;
-    runCommand(workstation_.messages(), [&] {
-        departments.setFiltered(false);
-        departments.setFilterText(equalsTerm(QStringLiteral("kod"), code));
-        departments.setFiltered(true);
-    });
+    // The search fields of the view tab run the price look-up as well (by the entry's service number).
+    auto* prices = new PriceLookUp(serviceNumberEdit_, workstation_.prices(), workstation_.messages(),
+                                   {{serviceNameEdit_, QStringLiteral("NAME")},
+                                    {serviceCodeEdit_, QStringLiteral("KOD")},
+                                    {sumEdit_, QStringLiteral("SUMMA")}});
+    for (size_t i = 1; i < searchFields_.size(); ++i)
+        prices->watch(searchFields_[i]);
+    new DepartmentLookUp(departmentCodeEdit_, workstation_.departments(), workstation_.messages());
 }
 
 bool ClientsWindow::save() {

@@ -43,15 +43,10 @@ signals:
     // sBitBtn6: the editing window.
     void editingRequested();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* buildEntryTab();
     QWidget* buildViewTab();
     void attachRules();
-    void lookUpPrice();
-    void lookUpDepartment(const QString& code);
 
     Workstation& workstation_;
     QTabWidget* tabs_ = nullptr;

@@ -10,6 +10,7 @@
 #include "widgets/data_grid.h"
 #include "widgets/data_navigator.h"
 #include "widgets/input_rules.h"
+#include "widgets/look_ups.h"
 #include "workstation/command.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"
@@ -154,7 +155,10 @@ QWidget* ConsumablesWindow::buildEntryTab() {
     limitLength(priceEdit_, prihodWidth("SUMMA"));
     limitLength(quantityEdit_, kQuantityDigits);
     limitLength(waybillEdit_, prihodWidth("NONAKL"));
-    codeEdit_->installEventFilter(this);
+    // The code looks the consumable's name up in the price list; Enter then moves on to the name.
+    attachEnterAdvances(codeEdit_);
+    new PriceLookUp(codeEdit_, workstation_.prices(), workstation_.messages(),
+                    {{nameEdit_, QStringLiteral("NAME")}});
 
     auto* form = new QFormLayout(tab);
     form->addRow(QStringLiteral("Дата получения"), receiptDate_);
@@ -200,38 +204,6 @@ void ConsumablesWindow::showStock() {
     show();
     raise();
     activateWindow();
-}
-
-bool ConsumablesWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != codeEdit_ || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Escape) {
-        // The whole price list again; the key goes on as it is.
-        runCommand(workstation_.messages(), [this] { workstation_.prices().setFiltered(false); });
-        return false;
-    }
-    // The look-up uses the field's text before this key's own character, so Enter looks up the whole code.
-    lookUpName();
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return true;
-    }
-    return false;
-}
-
-void ConsumablesWindow::lookUpName() {
-    DataSet& prices = workstation_.prices();
-    if (!prices.isOpen())
-        return;
-    runCommand(workstation_.messages(), [&] {
-        prices.setFilterText(prefixTerm(QStringLiteral("kodgvv"), codeEdit_->text()));
-        prices.setFiltered(true);
-        // The first entry of the filtered list, wherever the price grid stood.
-        if (prices.currentRow() > 0)
-            prices.first();
-        nameEdit_->setText(prices.fieldText(QStringLiteral("NAME")));
-    });
 }
 
 void ConsumablesWindow::insertReceipt() {

@@ -33,13 +33,9 @@ public:
     // "вывести журнал": the dental prosthetics room's journal from "с" to "по".
     bool writeDentalJournal();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* buildEntryTab();
     QWidget* buildBrowseTab();
-    void lookUpName();
     void insertReceipt();
 
     Workstation& workstation_;

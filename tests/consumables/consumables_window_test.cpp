@@ -159,6 +159,56 @@ TEST_F(ConsumablesTest, aReceiptIsCheckedSavedCommittedAndFoundAgain) {
     EXPECT_EQ(committedReceipts(), 2);
 }
 
+// Keys that only move the caret or the focus look nothing up, so a name corrected by hand stays; a price
+// name longer than the name field holds is put in as far as it fits, and the cashier is told once.
+TEST_F(ConsumablesTest, onlyTypingLooksTheCodeUpAndAnOverlongNameIsNotCutSilently) {
+    const QString longName = QStringLiteral("Линза интраокулярная заднекамерная гидрофобная, "
+                                            "асферическая, с желтым фильтром");
+    ASSERT_GT(longName.size(), 50);
+    prepare({"insert into prais (simv, kod, name, summa, kodgvv) values ('Л', 'A16', 'Линза IQ SN60WF', "
+             "'15000', '973')",
+             QStringLiteral("insert into prais (simv, kod, name, summa, kodgvv) values ('Л', 'A17', '%1', "
+                            "'9000', '974')")
+                 .arg(longName)});
+    start();
+    window()->show();
+    QLineEdit* code = field("sEdit2");
+    QLineEdit* name = field("sEdit3");
+    ASSERT_TRUE(focusField(code));
+    typeText("973");
+    pressEnter();
+    ASSERT_EQ(name->text(), "Линза IQ SN60WF");
+    name->setText("Линза IQ SN60WF, правка");
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> moves[] = {
+        {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Left, Qt::NoModifier},
+        {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier},         {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_Shift, Qt::NoModifier}, {Qt::Key_Delete, Qt::NoModifier}};
+    for (const auto& [key, modifiers] : moves) {
+        ASSERT_TRUE(focusField(code));
+        code->setText("974"); // a look-up now would find the other consumable
+        pressKey(key, modifiers);
+        EXPECT_EQ(name->text(), "Линза IQ SN60WF, правка") << key;
+    }
+
+    ASSERT_TRUE(focusField(code));
+    code->setText("974");
+    code->end(false);
+    messages.shown.clear();
+    pressEnter();
+    EXPECT_EQ(name->text(), longName.left(50));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(
+        messages.shown[0].text,
+        QStringLiteral("Значение \"%1\" из прайса длиннее, чем вмещает поле (50 знаков): в поле вставлено "
+                       "только его начало. Проверьте поле перед сохранением")
+            .arg(longName));
+    EXPECT_EQ(messages.shown[0].caption, "Уведомление");
+    // The same name again is not told twice.
+    ASSERT_TRUE(focusField(code));
+    pressEnter();
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
 TEST_F(ConsumablesTest, theBalanceReportListsTheStockAsOfItsDateWithTotals) {
     prepareStock();
     start();
