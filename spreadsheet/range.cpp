@@ -53,11 +53,56 @@ const char* lineName(int lineStyle) {
     }
 }
 
-} // namespace
+// The alignment names of the automation codes.
+const char* horizontalAlignmentName(int alignment) {
+    switch (alignment) {
+    case HAlignGeneral:
+        return "general";
+    case HAlignLeft:
+    case -4131:
+        return "left";
+    case HAlignCenter:
+    case -4108:
+        return "center";
+    case HAlignRight:
+    case -4152:
+        return "right";
+    case HAlignFill:
+        return "fill";
+    case HAlignJustify:
+    case -4130:
+        return "justify";
+    case HAlignCenterAcrossSelection:
+        return "centerContinuous";
+    case -4117:
+        return "distributed";
+    default:
+        throw SpreadsheetError(QStringLiteral("Неизвестное горизонтальное выравнивание %1").arg(alignment));
+    }
+}
 
-// Declared in worksheet.cpp; the alignment names of the automation codes.
-const char* horizontalAlignmentName(int alignment);
-const char* verticalAlignmentName(int alignment);
+const char* verticalAlignmentName(int alignment) {
+    switch (alignment) {
+    case VAlignTop:
+    case -4160:
+        return "top";
+    case VAlignCenter:
+    case -4108:
+        return "center";
+    case VAlignBottom:
+    case -4107:
+        return "bottom";
+    case VAlignJustify:
+    case -4130:
+        return "justify";
+    case -4117:
+        return "distributed";
+    default:
+        throw SpreadsheetError(QStringLiteral("Неизвестное вертикальное выравнивание %1").arg(alignment));
+    }
+}
+
+} // namespace
 
 Range::Range(Worksheet& sheet, const RangePosition& position) : sheet_(&sheet), position_(position) {
     checkCell(position.firstRow, position.firstColumn);
