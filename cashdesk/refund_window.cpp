@@ -175,13 +175,7 @@ void RefundWindow::moveCurrentRecord() {
 
 void RefundWindow::closeEvent(QCloseEvent* event) {
     DataSet& reg = workstation_.serviceRegister();
-    runCommand(workstation_.messages(), [&] {
-        if (!reg.isOpen())
-            return;
-        const RecordPosition position = currentPosition(reg);
-        reg.setFiltered(false);
-        moveTo(reg, position);
-    });
+    runCommand(workstation_.messages(), [&] { widenKeepingPlace(reg); });
     QWidget::closeEvent(event);
 }
 

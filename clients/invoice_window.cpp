@@ -7,14 +7,13 @@
 #include "spreadsheet/spreadsheet_output.h"
 #include "widgets/date_mask.h"
 #include "workstation/command.h"
-#include "workstation/document_error.h"
+#include "workstation/document_output.h"
 #include "workstation/services.h"
 #include "workstation/site_config.h"
 #include "workstation/workstation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,7 +30,6 @@ namespace zorvel {
 namespace {
 
 const char* const kNothingFound = "Не найдено не одной записи";
-const char* const kNoSpreadsheet = "Невозможно вывести в Excel ";
 
 QLineEdit* lineEdit(QWidget* parent, const char* objectName, const QString& text = {},
                     const char* hint = nullptr) {
@@ -203,29 +201,11 @@ InvoiceTexts InvoiceWindow::texts() const {
 namespace {
 
 // Starts the template, fills it and shows it; the messages of the failures as the documents give them.
+// The invoice's workbooks are shown once filled.
 bool produce(Workstation& workstation, const QString& templateName,
              const std::function<void(Workbook&)>& fill) {
-    Messages& messages = workstation.messages();
-    SpreadsheetOutput& out = workstation.spreadsheets();
-    Workbook book;
-    try {
-        book = out.start(templateName);
-    } catch (const std::exception&) {
-        messages.error(QString::fromUtf8(kNoSpreadsheet));
-        return false;
-    }
-    try {
-        fill(book);
-    } catch (const DocumentError& e) {
-        out.close(book);
-        messages.show(e.text(), e.caption().isEmpty() ? QCoreApplication::applicationName() : e.caption());
-        return false;
-    } catch (const std::exception& e) {
-        out.close(book);
-        messages.show(errorMessage(e), QCoreApplication::applicationName());
-        return false;
-    }
-    return runCommand(messages, [&] { out.show(book); });
+    return produceDocument(workstation, templateName, fill,
+                           [&](Workbook& book) { workstation.spreadsheets().show(book); });
 }
 
 } // namespace

@@ -1,21 +1,20 @@
 #include "documents/contract_window.h"
 
-#include "workstation/command.h"
-#include "workstation/services.h"
-#include "workstation/workstation.h"
 #include "data/dataset.h"
 #include "data/errors.h"
-#include "workstation/contract_set.h"
-#include "workstation/department_names.h"
-#include "workstation/document_error.h"
-#include "workstation/money.h"
 #include "spreadsheet/libre_office_output.h"
 #include "spreadsheet/spreadsheet_output.h"
+#include "workstation/command.h"
+#include "workstation/contract_set.h"
+#include "workstation/department_names.h"
+#include "workstation/document_output.h"
+#include "workstation/money.h"
+#include "workstation/services.h"
+#include "workstation/workstation.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -356,28 +355,7 @@ ContractWindow::Output ContractWindow::output() const {
 }
 
 bool ContractWindow::produce(const QString& templateName, const std::function<void(Workbook&)>& fill) {
-    SpreadsheetOutput& out = workstation_.spreadsheets();
-    Messages& messages = workstation_.messages();
-    Workbook book;
-    try {
-        book = out.start(templateName);
-    } catch (const std::exception&) {
-        messages.error(QStringLiteral("Невозможно вывести в Excel "));
-        return false;
-    }
-    // A document abandoned half-way is never shown or printed.
-    try {
-        fill(book);
-    } catch (const DocumentError& e) {
-        out.close(book);
-        messages.show(e.text(), e.caption().isEmpty() ? QCoreApplication::applicationName() : e.caption());
-        return false;
-    } catch (const std::exception& e) {
-        out.close(book);
-        messages.show(errorMessage(e), QCoreApplication::applicationName());
-        return false;
-    }
-    return runCommand(messages, [&] { finish(book); });
+    return produceDocument(workstation_, templateName, fill, [this](Workbook& book) { finish(book); });
 }
 
 void ContractWindow::finish(Workbook& book) {
@@ -404,13 +382,7 @@ void ContractWindow::finish(Workbook& book) {
 
 void ContractWindow::closeEvent(QCloseEvent* event) {
     DataSet& reg = workstation_.serviceRegister();
-    runCommand(workstation_.messages(), [&] {
-        if (!reg.isOpen())
-            return;
-        const RecordPosition position = currentPosition(reg);
-        reg.setFiltered(false);
-        moveTo(reg, position);
-    });
+    runCommand(workstation_.messages(), [&] { widenKeepingPlace(reg); });
     QWidget::closeEvent(event);
 }
 

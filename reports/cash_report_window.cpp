@@ -1,6 +1,6 @@
 #include "reports/cash_report_window.h"
 
-#include "reports/period_edit.h"
+#include "reports/period_fields.h"
 #include "reports/report_output.h"
 #include "reports/report_rows.h"
 #include "spreadsheet/workbook.h"
@@ -75,11 +75,7 @@ CashReportWindow::CashReportWindow(Workstation& workstation, QWidget* parent)
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Отчет по кассе"));
 
-    startEdit_ = makePeriodEdit(this, "sDateEdit1", "Начало периода");
-    endEdit_ = makePeriodEdit(this, "sDateEdit2", "Окончание периода");
-    const QString today = workstation_.clock().now().date().toString(QStringLiteral("dd.MM.yyyy"));
-    startEdit_->setText(today);
-    endEdit_->setText(today);
+    period_ = std::make_unique<PeriodFields>(this, workstation_.clock().now().date());
 
     doctorCombo_ = makeCombo(this, "sComboBox1", "ФИО врача", {});
     departmentCombo_ = makeCombo(this, "sComboBox2", "Отделение", departmentNames() + QStringList{QString()});
@@ -113,9 +109,9 @@ CashReportWindow::CashReportWindow(Workstation& workstation, QWidget* parent)
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Начало"), this), 0, 0);
-    grid->addWidget(startEdit_, 0, 1);
+    grid->addWidget(period_->start(), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Окончание"), this), 1, 0);
-    grid->addWidget(endEdit_, 1, 1);
+    grid->addWidget(period_->end(), 1, 1);
     int row = 2;
     for (auto [box, combo] : {std::pair{doctorCheck_, doctorCombo_},
                               {departmentCheck_, departmentCombo_},
@@ -148,15 +144,8 @@ CashNarrowing CashReportWindow::narrowing() const {
     return n;
 }
 
-std::optional<ReportPeriod> CashReportWindow::period() {
-    const PeriodInput input = readPeriod(startEdit_->displayText(), endEdit_->displayText());
-    if (!input.period)
-        workstation_.messages().error(input.error);
-    return input.period;
-}
-
 QString CashReportWindow::cashReport() {
-    const std::optional<ReportPeriod> p = period();
+    const std::optional<ReportPeriod> p = period_->read(workstation_.messages());
     if (!p)
         return {};
     const QString sql = cashReportQuery(*p, narrowing());
@@ -200,7 +189,7 @@ QString CashReportWindow::cashReport() {
 }
 
 QString CashReportWindow::paymentsReport() {
-    const std::optional<ReportPeriod> p = period();
+    const std::optional<ReportPeriod> p = period_->read(workstation_.messages());
     if (!p)
         return {};
     const QString sql = paymentsReportQuery(*p, narrowing());
@@ -220,7 +209,7 @@ QString CashReportWindow::paymentsReport() {
 }
 
 QString CashReportWindow::planningReport() {
-    const std::optional<ReportPeriod> p = period();
+    const std::optional<ReportPeriod> p = period_->read(workstation_.messages());
     if (!p)
         return {};
     const QString sql = planningReportQuery(*p);

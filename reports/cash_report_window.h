@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -11,6 +13,7 @@ class QPushButton;
 
 namespace zorvel {
 
+class PeriodFields;
 class Workstation;
 
 // The cash report window (TForm4, "Отчет по кассе"): a period, four narrowing choices, and the three
@@ -32,11 +35,8 @@ public:
     CashNarrowing narrowing() const;
 
 private:
-    std::optional<ReportPeriod> period();
-
     Workstation& workstation_;
-    QLineEdit* startEdit_ = nullptr; // sDateEdit1
-    QLineEdit* endEdit_ = nullptr;   // sDateEdit2
+    std::unique_ptr<PeriodFields> period_;
     QCheckBox* doctorCheck_ = nullptr;
     QCheckBox* departmentCheck_ = nullptr;
     QCheckBox* serviceCheck_ = nullptr;

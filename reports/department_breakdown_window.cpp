@@ -2,7 +2,7 @@
 
 #include "data/dataset.h"
 #include "reports/department_breakdown.h"
-#include "reports/period_edit.h"
+#include "reports/period_fields.h"
 #include "reports/report_output.h"
 #include "reports/report_rows.h"
 #include "spreadsheet/workbook.h"
@@ -66,11 +66,7 @@ DepartmentBreakdownWindow::DepartmentBreakdownWindow(Workstation& workstation, Q
     setObjectName(QStringLiteral("TForm8"));
     setWindowTitle(QStringLiteral("По отделениям в разрезе"));
 
-    startEdit_ = makePeriodEdit(this, "sDateEdit1", "Начало периода");
-    endEdit_ = makePeriodEdit(this, "sDateEdit2", "Окончание периода");
-    const QString today = workstation_.clock().now().date().toString(QStringLiteral("dd.MM.yyyy"));
-    startEdit_->setText(today);
-    endEdit_->setText(today);
+    period_ = std::make_unique<PeriodFields>(this, workstation_.clock().now().date());
 
     departmentCheck_ = new QCheckBox(QStringLiteral("Отделение"), this);
     departmentCheck_->setObjectName(QStringLiteral("sCheckBox1"));
@@ -92,9 +88,9 @@ DepartmentBreakdownWindow::DepartmentBreakdownWindow(Workstation& workstation, Q
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Начало"), this), 0, 0);
-    grid->addWidget(startEdit_, 0, 1);
+    grid->addWidget(period_->start(), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Окончание"), this), 1, 0);
-    grid->addWidget(endEdit_, 1, 1);
+    grid->addWidget(period_->end(), 1, 1);
     grid->addWidget(departmentCheck_, 2, 0);
     grid->addWidget(departmentCombo_, 2, 1);
     auto* buttons = new QHBoxLayout;
@@ -108,15 +104,8 @@ DepartmentBreakdownWindow::DepartmentBreakdownWindow(Workstation& workstation, Q
 
 DepartmentBreakdownWindow::~DepartmentBreakdownWindow() = default;
 
-std::optional<ReportPeriod> DepartmentBreakdownWindow::period() {
-    const PeriodInput input = readPeriod(startEdit_->displayText(), endEdit_->displayText());
-    if (!input.period)
-        workstation_.messages().error(input.error);
-    return input.period;
-}
-
 QString DepartmentBreakdownWindow::inPatientReport() {
-    const std::optional<ReportPeriod> p = period();
+    const std::optional<ReportPeriod> p = period_->read(workstation_.messages());
     if (!p)
         return {};
     return produceReport(workstation_, QStringLiteral("econom.xls"), [&](Workbook& book) {
@@ -135,7 +124,7 @@ QString DepartmentBreakdownWindow::inPatientReport() {
 }
 
 QString DepartmentBreakdownWindow::staffShareReport() {
-    const std::optional<ReportPeriod> p = period();
+    const std::optional<ReportPeriod> p = period_->read(workstation_.messages());
     if (!p)
         return {};
     return produceReport(workstation_, QStringLiteral("oftalmolog.xls"), [&](Workbook& book) {

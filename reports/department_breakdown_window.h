@@ -4,12 +4,15 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
 namespace zorvel {
 
+class PeriodFields;
 class Workstation;
 
 // The department breakdown window (TForm8, "По отделениям в разрезе"): for a period, the in-patient
@@ -26,11 +29,8 @@ public:
     QString staffShareReport();
 
 private:
-    std::optional<ReportPeriod> period();
-
     Workstation& workstation_;
-    QLineEdit* startEdit_ = nullptr; // sDateEdit1
-    QLineEdit* endEdit_ = nullptr;   // sDateEdit2
+    std::unique_ptr<PeriodFields> period_;
     QCheckBox* departmentCheck_ = nullptr;
     QComboBox* departmentCombo_ = nullptr;
 };

@@ -173,13 +173,7 @@ bool PatientSearchPanel::apply() {
 }
 
 void PatientSearchPanel::cancel() {
-    runCommand(messages_, [this] {
-        if (!register_.isOpen())
-            return;
-        const RecordPosition position = currentPosition(register_);
-        register_.setFiltered(false);
-        moveTo(register_, position);
-    });
+    runCommand(messages_, [this] { widenKeepingPlace(register_); });
 }
 
 } // namespace zorvel

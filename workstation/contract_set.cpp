@@ -37,4 +37,12 @@ bool moveTo(DataSet& serviceRegister, const RecordPosition& position) {
     return serviceRegister.locateKey(position.key);
 }
 
+void widenKeepingPlace(DataSet& serviceRegister) {
+    if (!serviceRegister.isOpen())
+        return;
+    const RecordPosition position = currentPosition(serviceRegister);
+    serviceRegister.setFiltered(false);
+    moveTo(serviceRegister, position);
+}
+
 } // namespace zorvel

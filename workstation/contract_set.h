@@ -27,4 +27,8 @@ RecordPosition currentPosition(const DataSet& serviceRegister);
 // False when it is no longer in view.
 bool moveTo(DataSet& serviceRegister, const RecordPosition& position);
 
+// The register's filter switched off, the record that was current staying current (an open register
+// only): what closing a window that narrowed the register, or cancelling a search, leaves behind.
+void widenKeepingPlace(DataSet& serviceRegister);
+
 } // namespace zorvel
