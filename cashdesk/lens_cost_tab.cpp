@@ -3,6 +3,7 @@
 #include "data/dataset.h"
 #include "widgets/entry_form.h"
 #include "workstation/command.h"
+#include "workstation/row_saving.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"
 
@@ -100,7 +101,7 @@ void LensCostTab::takePatient(const QString& surname, const QString& firstName, 
 }
 
 void LensCostTab::insertRow() {
-    const std::pair<const char*, QString> values[] = {
+    const ColumnTexts values = {
         {"fam", surnameEdit_->text()},
         {"nam", firstNameEdit_->text()},
         {"oth", patronymicEdit_->text()},
@@ -113,16 +114,7 @@ void LensCostTab::insertRow() {
         {"fiov", doctorCombo_->currentText()},
         {"otdelenie", departmentCombo_->currentText()},
     };
-    DataSet& people = workstation_.serviceRegister();
-    people.insert();
-    try {
-        for (const auto& [column, value] : values)
-            people.setFieldText(QString::fromLatin1(column), value);
-        people.post();
-    } catch (...) {
-        people.cancel();
-        throw;
-    }
+    zorvel::insertRow(workstation_.serviceRegister(), values);
 }
 
 bool LensCostTab::save() {
@@ -137,11 +129,7 @@ bool LensCostTab::save() {
     } catch (const std::exception&) {
         messages.error(QStringLiteral("Нет данных для сохранения"));
     }
-    return runCommand(messages, [&] {
-        people.close();
-        people.open();
-        people.locate(QStringLiteral("data_usl;time_us"), {date, time});
-    });
+    return runCommand(messages, [&] { reopenAt(people, date, time); });
 }
 
 } // namespace zorvel

@@ -9,6 +9,7 @@
 #include "widgets/input_rules.h"
 #include "widgets/look_ups.h"
 #include "workstation/command.h"
+#include "workstation/row_saving.h"
 #include "workstation/services.h"
 #include "workstation/workstation.h"
 
@@ -259,7 +260,7 @@ void ServiceEntryTab::insertRow() {
     DataSet& prices = workstation_.prices();
     const QString symbol = prices.isOpen() ? prices.fieldText(QStringLiteral("SIMV")) : QString();
     const QString date = dateEdit_->text();
-    const std::pair<const char*, QString> values[] = {
+    const ColumnTexts values = {
         {"fam", surnameEdit_->text()},
         {"nam", firstNameEdit_->text()},
         {"oth", patronymicEdit_->text()},
@@ -284,18 +285,7 @@ void ServiceEntryTab::insertRow() {
         {"datnar", workOrderDate},
         {"dopoln", surchargeCombo_->currentText()},
     };
-    DataSet& people = workstation_.serviceRegister();
-    people.insert();
-    try {
-        for (const auto& [column, value] : values)
-            people.setFieldText(QString::fromLatin1(column), value);
-        people.post();
-    } catch (...) {
-        // A value the data layer refused leaves no half-written row behind (a refused post has already
-        // dropped it).
-        people.cancel();
-        throw;
-    }
+    zorvel::insertRow(workstation_.serviceRegister(), values);
 }
 
 bool ServiceEntryTab::save() {
@@ -323,11 +313,7 @@ bool ServiceEntryTab::save() {
             pending += QString::fromUtf8(kComplexWaits).arg(running);
         messages.error(pending);
     }
-    if (!runCommand(messages, [&] {
-            people.close();
-            people.open();
-            people.locate(QStringLiteral("data_usl;time_us"), {date, time});
-        }))
+    if (!runCommand(messages, [&] { reopenAt(people, date, time); }))
         return false;
     if (!committed)
         return false;

@@ -53,19 +53,6 @@ QString overlongValue(const ClientValues& values) {
     return {};
 }
 
-void insertClientLine(DataSet& clients, const ClientValues& values) {
-    clients.insert();
-    try {
-        for (const auto& [column, value] : values)
-            clients.setFieldText(column, value);
-        clients.post();
-    } catch (...) {
-        // A refused post has already dropped the row; a refused value has not.
-        clients.cancel();
-        throw;
-    }
-}
-
 QString clientViewFilter(const std::vector<std::pair<QString, QString>>& terms) {
     QStringList parts;
     for (const auto& [column, value] : terms)

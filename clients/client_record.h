@@ -29,11 +29,6 @@ QString overlongValue(const ClientValues& values);
 // The width of a PEOPLECBUX text column; 0 for an unknown or integer column.
 int clientColumnWidth(const QString& column);
 
-// Inserts the line into the contract-client register and posts it. A value the data layer or the server
-// refuses (a quantity that is not a whole number) cancels the new row, so nothing is left pending, and
-// the error travels on to the caller.
-void insertClientLine(DataSet& clients, const ClientValues& values);
-
 // The view's filter from the visible search fields, in their fixed order (column, typed text): exact
 // equality terms joined by " and ", each value quoted so that an apostrophe or a star stays part of it.
 // Empty when no field is visible.

@@ -11,6 +11,7 @@
 #include "widgets/input_rules.h"
 #include "widgets/look_ups.h"
 #include "workstation/command.h"
+#include "workstation/row_saving.h"
 #include "workstation/services.h"
 #include "workstation/site_config.h"
 #include "workstation/workstation.h"
@@ -392,7 +393,7 @@ bool ClientsWindow::save() {
         return false;
     }
     DataSet& clients = workstation_.clientRegister();
-    if (!runCommand(messages, [&] { insertClientLine(clients, values); }))
+    if (!runCommand(messages, [&] { insertRow(clients, values); }))
         return false;
     try {
         workstation_.commit();
@@ -400,11 +401,7 @@ bool ClientsWindow::save() {
         // The line stays posted in the open transaction; the next commit makes it permanent.
         messages.error(QString::fromUtf8(kNothingSaved));
     }
-    return runCommand(messages, [&] {
-        clients.close();
-        clients.open();
-        clients.locate(QStringLiteral("data_usl;time_us"), {serviceDate, time});
-    });
+    return runCommand(messages, [&] { reopenAt(clients, serviceDate, time); });
 }
 
 void ClientsWindow::applyFilter() {
