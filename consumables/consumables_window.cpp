@@ -185,6 +185,8 @@ QWidget* ConsumablesWindow::buildBrowseTab() {
                           {QStringLiteral("DNAKL"), QStringLiteral("Дата накладной")}},
                          workstation_.messages(), tab);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
+    // Receipts are corrected, added and deleted right here; the commit button makes it permanent.
+    grid_->allowEditing();
     navigator_ = new DataNavigator(workstation_.receipts(), workstation_.messages(), tab);
     navigator_->setObjectName(QStringLiteral("sDBNavigator1"));
     auto* layout = new QVBoxLayout(tab);

@@ -9,13 +9,16 @@
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "spreadsheet/workbook.h"
+#include "widgets/data_grid.h"
 #include "workstation/workstation.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextEdit>
+#include <QToolButton>
 
 namespace zorvel::test {
 namespace {
@@ -72,6 +75,26 @@ protected:
         rows.close();
         other.commit();
         return count;
+    }
+    // The receipts another workstation sees: "DATAP|KOD|NAME|SUMMA|KOL" in the order they were stored.
+    QStringList committedReceiptRows() {
+        Connection other;
+        other.connect(databasePath());
+        other.startTransaction();
+        QStringList list;
+        {
+            DataSet rows(other, QStringLiteral("check"));
+            rows.replaceSelect(
+                QStringLiteral("select datap, kod, name, summa, kol from prihod order by idp"));
+            for (; !rows.atEnd(); rows.next()) {
+                QStringList values;
+                for (int c = 0; c < 5; ++c)
+                    values << rows.text(rows.currentRow(), c);
+                list << values.join(u'|');
+            }
+        }
+        other.rollback();
+        return list;
     }
 };
 
@@ -207,6 +230,72 @@ TEST_F(ConsumablesTest, onlyTypingLooksTheCodeUpAndAnOverlongNameIsNotCutSilentl
     ASSERT_TRUE(focusField(code));
     pressEnter();
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// "Просмотр": the grid edits receipts in place, the navigator adds and deletes them, and nothing of it is
+// permanent before the commit button.
+TEST_F(ConsumablesTest, receiptsAreEditedAddedAndDeletedInTheGridAndCommittedByTheButton) {
+    prepare({receipt("01.03.2026", "Линза IQ", "15000", 5, "973"),
+             receipt("01.03.2026", "Гипс", "200", 10, "975")});
+    start();
+    window()->show();
+    find<QTabWidget>("sPageControl1", 12)->setCurrentIndex(1);
+    auto* grid = find<DataGrid>("DBGrid1", 12);
+    ASSERT_NE(grid, nullptr);
+    QAbstractItemModel* model = grid->model();
+    auto columnOf = [&](const char* title) {
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal).toString() == QString::fromUtf8(title))
+                return c;
+        ADD_FAILURE() << title;
+        return 0;
+    };
+    const int quantity = columnOf("Количество");
+    DataSet& receipts = app().workstation().receipts();
+    const QStringList before = committedReceiptRows();
+    ASSERT_EQ(before, (QStringList{"01.03.2026|973|Линза IQ|15000|5", "01.03.2026|975|Гипс|200|10"}));
+
+    // Typed over a cell as a cashier does: the first key opens the editor, Enter puts the text into the row,
+    // the next row posts it.
+    ASSERT_TRUE(focusField(grid));
+    ASSERT_TRUE(receipts.locate(QStringLiteral("kod"), {QStringLiteral("975")}));
+    const int plaster = receipts.currentRow();
+    grid->setCurrentIndex(model->index(plaster, quantity));
+    typeText(QStringLiteral("12"));
+    pressEnter();
+    QCoreApplication::processEvents(); // the editor hands its text over when the events run
+    EXPECT_EQ(receipts.state(), DataSet::State::Edit);
+    pressKey(plaster == 0 ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_EQ(receipts.state(), DataSet::State::Browse);
+    EXPECT_EQ(model->index(plaster, quantity).data().toString(), QStringLiteral("12"));
+
+    // A new receipt through the navigator, its cells typed, posted by the navigator.
+    auto* navigator = find<QWidget>("sDBNavigator1", 12);
+    navigator->findChild<QToolButton*>(QStringLiteral("nbInsert"))->click();
+    ASSERT_EQ(receipts.state(), DataSet::State::Insert);
+    const int row = receipts.currentRow();
+    const std::pair<const char*, const char*> cells[] = {{"Дата поставки", "04.03.2026"},
+                                                         {"Код", "976"},
+                                                         {"Наименование расходника", "Воск 'Мягкий'"},
+                                                         {"Цена линзы", "50.5"},
+                                                         {"Количество", "4"}};
+    for (const auto& [title, text] : cells)
+        EXPECT_TRUE(model->setData(model->index(row, columnOf(title)), QString::fromUtf8(text))) << title;
+    navigator->findChild<QToolButton*>(QStringLiteral("nbPost"))->click();
+    EXPECT_EQ(receipts.state(), DataSet::State::Browse);
+
+    // The lens receipt deleted.
+    ASSERT_TRUE(receipts.locate(QStringLiteral("kod"), {QStringLiteral("973")}));
+    navigator->findChild<QToolButton*>(QStringLiteral("nbDelete"))->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+
+    // Posted, not committed: another workstation still sees the receipts as they were.
+    EXPECT_EQ(committedReceiptRows(), before);
+    find<QPushButton>("sBitBtn3", 12)->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+    EXPECT_EQ(committedReceiptRows(),
+              (QStringList{"01.03.2026|975|Гипс|200|12", "04.03.2026|976|Воск 'Мягкий'|50.5|4"}));
+    EXPECT_EQ(model->rowCount(), 2);
 }
 
 TEST_F(ConsumablesTest, theBalanceReportListsTheStockAsOfItsDateWithTotals) {
