@@ -3,6 +3,7 @@
 #include "cashdesk/register_batch.h"
 #include "data/dataset.h"
 #include "data/filter.h"
+#include "widgets/choice_list.h"
 #include "widgets/data_navigator.h"
 #include "widgets/input_rules.h"
 #include "widgets/look_ups.h"
@@ -27,13 +28,16 @@ int fieldWidth(const DataSet& d, const QString& field) {
     return column >= 0 ? d.fields()[static_cast<size_t>(column)].width : 0;
 }
 
-// Shows one field of the register's current record and writes what is typed into it.
-void bind(Workstation& workstation, QLineEdit* edit, const QString& field) {
+// Shows one field of the register's current record and writes what is typed into it. The line of a
+// drop-down (`list`) shows the field through the list, so the item of the stored value is current.
+void bind(Workstation& workstation, QLineEdit* edit, const QString& field, QComboBox* list = nullptr) {
     DataSet& reg = workstation.serviceRegister();
     Messages& messages = workstation.messages();
-    auto refresh = [&reg, edit, field] {
+    auto refresh = [&reg, edit, field, list] {
         const QString text = reg.isOpen() && reg.currentRow() >= 0 ? reg.fieldText(field) : QString();
-        if (edit->text() != text) {
+        if (list) {
+            showValue(list, text);
+        } else if (edit->text() != text) {
             edit->setText(text);
             edit->setCursorPosition(0);
         }
@@ -79,7 +83,7 @@ QComboBox* boundCombo(QWidget* parent, Workstation& workstation, const char* obj
     combo->addItems(items);
     if (hint)
         combo->setToolTip(QString::fromUtf8(hint));
-    bind(workstation, combo->lineEdit(), QString::fromLatin1(field));
+    bind(workstation, combo->lineEdit(), QString::fromLatin1(field), combo);
     attachCharacterRule(combo, CharacterRule::FirstLetterUpper);
     return combo;
 }

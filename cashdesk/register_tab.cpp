@@ -3,6 +3,7 @@
 #include "cashdesk/register_batch.h"
 #include "data/dataset.h"
 #include "data/tables.h"
+#include "widgets/choice_list.h"
 #include "widgets/data_grid.h"
 #include "widgets/data_navigator.h"
 #include "widgets/patient_search_panel.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace zorvel {
@@ -129,9 +129,8 @@ void RegisterTab::showCurrentMark() {
     DataSet& reg = workstation_.serviceRegister();
     const QString mark =
         reg.isOpen() && reg.currentRow() >= 0 ? reg.fieldText(QStringLiteral("PROVER")) : QString();
-    QSignalBlocker block(verification_);
-    const int index = verification_->findText(mark);
-    verification_->setCurrentIndex(index);
+    // A CHAR(3) column gives "Да " back as "Да": the list still shows its item.
+    showValue(verification_, mark);
 }
 
 bool RegisterTab::markVerification(const QString& mark) {

@@ -1,6 +1,7 @@
 #include "clients/bound_editor.h"
 
 #include "data/dataset.h"
+#include "widgets/choice_list.h"
 #include "widgets/input_rules.h"
 #include "workstation/command.h"
 
@@ -22,7 +23,8 @@ BoundEditor::BoundEditor(QLineEdit* editor, DataSet& dataSet, const QString& fie
 
 BoundEditor::BoundEditor(QComboBox* editor, DataSet& dataSet, const QString& field, Messages& messages,
                          int width)
-    : QObject(editor), line_(editor->lineEdit()), dataSet_(dataSet), field_(field), messages_(messages) {
+    : QObject(editor), line_(editor->lineEdit()), list_(editor), dataSet_(dataSet), field_(field),
+      messages_(messages) {
     if (width > 0)
         limitLength(editor, width);
     connect(line_, &QLineEdit::textEdited, this, &BoundEditor::write);
@@ -48,7 +50,9 @@ void BoundEditor::refresh() {
         return;
     const bool shown = dataSet_.isOpen() && dataSet_.currentRow() >= 0 && dataSet_.fieldIndex(field_) >= 0;
     const QString text = shown ? dataSet_.fieldText(field_) : QString();
-    if (line_->text() != text) {
+    if (list_) {
+        showValue(list_, text);
+    } else if (line_->text() != text) {
         line_->setText(text);
         line_->setCursorPosition(0);
     }

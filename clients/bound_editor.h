@@ -30,6 +30,7 @@ private:
     void write(const QString& text);
 
     QLineEdit* line_ = nullptr;
+    QComboBox* list_ = nullptr; // a combo box's items, matched to the stored value
     DataSet& dataSet_;
     QString field_;
     Messages& messages_;

@@ -1,6 +1,7 @@
 #include "widgets/data_grid.h"
 
 #include "data/dataset.h"
+#include "widgets/choice_list.h"
 #include "workstation/command.h"
 
 #include <QComboBox>
@@ -71,6 +72,25 @@ public:
             line && column >= 0 && d.fields()[static_cast<size_t>(column)].width > 0)
             line->setMaxLength(d.fields()[static_cast<size_t>(column)].width);
         return editor;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        // The list opens on the stored value's item, whatever trailing blanks the column gave it.
+        if (auto* list = qobject_cast<QComboBox*>(editor))
+            showValue(list, index.data(Qt::EditRole).toString());
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        auto* list = qobject_cast<QComboBox*>(editor);
+        if (!list) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        // The stored value's own item again: the record is not touched.
+        if (list->currentIndex() != itemOfValue(list, index.data(Qt::EditRole).toString()))
+            model->setData(index, list->currentText(), Qt::EditRole);
     }
 
 private:

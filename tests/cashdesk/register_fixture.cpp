@@ -1,5 +1,7 @@
 #include "tests/cashdesk/register_fixture.h"
 
+#include "tests/support/test_database.h"
+
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "data/filter.h"
@@ -95,6 +97,10 @@ QStringList RegisterTest::committed(const QString& columns, const QString& table
     }
     connection.rollback();
     return list;
+}
+
+QString RegisterTest::storedYes() {
+    return legacySchema() ? QStringLiteral("Да") : QStringLiteral("Да ");
 }
 
 QStringList RegisterTest::view() {

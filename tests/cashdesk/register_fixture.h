@@ -48,6 +48,9 @@ protected:
     QStringList messageTexts() const { return messages.texts(); }
 
     static std::vector<Record> standardRecords();
+    // The mark "Да " as the register gives it back: a CHAR(3) column (the long-lived schema's) drops the
+    // blank, as fixed-width columns are read.
+    static QString storedYes();
 
     // The database name committed() reads through; the file itself when empty.
     QString committedThrough;

@@ -43,8 +43,10 @@ TEST_F(RegisterTabTest, withNoSearchOnlyTheCurrentContractIsMarked) {
     EXPECT_EQ(mark()->itemText(0), QStringLiteral("Да "));
     choose(QStringLiteral("Да "));
     EXPECT_TRUE(messages.shown.empty()) << messageTexts().join('|').toStdString();
-    EXPECT_EQ(committed("prover"), (QStringList{"Прием хирурга|Да ", "Перевязка|Да ", "Снятие швов|Да ",
-                                                "Тонометрия|Нет", "Прием терапевта|Нет"}));
+    const QString yes = storedYes();
+    EXPECT_EQ(committed("prover"),
+              (QStringList{"Прием хирурга|" + yes, "Перевязка|" + yes, "Снятие швов|" + yes, "Тонометрия|Нет",
+                           "Прием терапевта|Нет"}));
     // The whole register is in view again, on the same record, whose mark the list shows.
     EXPECT_FALSE(people().isFiltered());
     EXPECT_EQ(people().recordCount(), 5);
@@ -59,12 +61,14 @@ TEST_F(RegisterTabTest, withASearchInForceTheRecordsFoundAreMarked) {
     standOn(QStringLiteral("Иванов"), QStringLiteral("18"), QStringLiteral("Тонометрия"));
     choose(QStringLiteral("Да "));
     EXPECT_TRUE(messages.shown.empty()) << messageTexts().join('|').toStdString();
-    EXPECT_EQ(committed("prover"), (QStringList{"Прием хирурга|Да ", "Перевязка|Да ", "Снятие швов|Да ",
-                                                "Тонометрия|Да ", "Прием терапевта|Нет"}));
+    const QString yes = storedYes();
+    EXPECT_EQ(committed("prover"),
+              (QStringList{"Прием хирурга|" + yes, "Перевязка|" + yes, "Снятие швов|" + yes,
+                           "Тонометрия|" + yes, "Прием терапевта|Нет"}));
     EXPECT_EQ(people().filterText(), QStringLiteral("fam= 'Иванов'"));
     EXPECT_EQ(people().fieldText("NAME"), QStringLiteral("Тонометрия"));
     choose(QStringLiteral("Нет"));
-    EXPECT_EQ(committed("prover").filter(QStringLiteral("Да ")), QStringList{});
+    EXPECT_EQ(committed("prover").filter(QStringLiteral("Да")), QStringList{});
 }
 
 // Another workstation holds the contract's second record: no record of the contract is marked.
@@ -81,7 +85,7 @@ TEST_F(RegisterTabTest, aLockedRecordLeavesTheWholeContractUnmarked) {
     other.rollback();
     // Nothing of it waits in this workstation's transaction either.
     app().workstation().commit();
-    EXPECT_EQ(committed("prover").filter(QStringLiteral("Да ")), QStringList{});
+    EXPECT_EQ(committed("prover").filter(QStringLiteral("Да")), QStringList{});
     EXPECT_EQ(people().fieldText("NAME"), QStringLiteral("Снятие швов"));
     EXPECT_EQ(mark()->currentText(), QStringLiteral("Нет"));
 }
@@ -128,6 +132,63 @@ TEST_F(RegisterTabTest, cellsAreEditedInPlaceAndPostedOnLeavingTheRow) {
     auto* line = grid->findChild<QLineEdit*>();
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->maxLength(), 50);
+}
+
+// A CHAR(3) mark comes back as "Да", a text column may keep a blank its item lacks: each list still shows
+// the stored value's item, and the arrow keys go on from it.
+TEST_F(RegisterTabTest, storedValuesShowTheirItemsWhateverTrailingBlanksTheirColumnsGive) {
+    Record marked;
+    marked.surname = QStringLiteral("Сидоров");
+    marked.contract = QStringLiteral("20");
+    marked.service = QStringLiteral("Осмотр");
+    marked.time = QStringLiteral("09:00:06");
+    marked.mark = QStringLiteral("Да ");
+    marked.surcharge = QStringLiteral("Да ");
+    insert({marked});
+    prepare({QStringLiteral("update people set tip_pom = 'Стационар ' where fam = 'Сидоров'")});
+    restart();
+    standOn(QStringLiteral("Сидоров"), QStringLiteral("20"), QStringLiteral("Осмотр"));
+    ASSERT_EQ(people().fieldText("PROVER"), storedYes());
+    ASSERT_EQ(people().fieldText("DOPOLN"), QStringLiteral("Да "));
+    EXPECT_EQ(mark()->currentText(), QStringLiteral("Да "));
+
+    // "Доплата" opens on "Да".
+    find<QTabWidget>("sPageControl1")->setCurrentIndex(1);
+    auto* grid = find<DataGrid>("DBGrid2");
+    QAbstractItemModel* model = grid->model();
+    int surcharge = -1;
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (model->headerData(c, Qt::Horizontal).toString() == QStringLiteral("Доплата"))
+            surcharge = c;
+    const QModelIndex cell = model->index(people().currentRow(), surcharge);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto* list = grid->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->currentText(), QStringLiteral("Да"));
+    grid->itemDelegate()->setModelData(list, model, cell);
+    EXPECT_EQ(people().state(), DataSet::State::Browse); // the same value: the record is not touched
+    grid->closePersistentEditor(cell);
+
+    // The record editor's kind of care: "Стационар " is the list's "Стационар", and Down picks the next.
+    app().window(6)->show();
+    auto* kind = find<QComboBox>("sDBComboBox1", 6);
+    EXPECT_EQ(kind->currentIndex(), 1);
+    ASSERT_TRUE(focusField(kind));
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(people().fieldText("TIP_POM"), QStringLiteral("Дневной стационар"));
+    app().window(6)->hide();
+
+    // "Да " chosen from the keyboard marks the contract and stays shown.
+    standOn(QStringLiteral("Петров"), QStringLiteral("17"), QStringLiteral("Прием терапевта"));
+    EXPECT_EQ(mark()->currentText(), QStringLiteral("Нет"));
+    ASSERT_TRUE(focusField(mark()));
+    pressKey(Qt::Key_Up);
+    EXPECT_TRUE(messages.shown.empty()) << messageTexts().join('|').toStdString();
+    EXPECT_EQ(committed("prover").filter(QStringLiteral("Прием терапевта")),
+              QStringList{"Прием терапевта|" + storedYes()});
+    EXPECT_EQ(people().fieldText("NAME"), QStringLiteral("Прием терапевта"));
+    EXPECT_EQ(mark()->currentText(), QStringLiteral("Да "));
 }
 
 TEST_F(RegisterTabTest, theAdministratorOpensTheDebtsListAndTheRecordEditor) {

@@ -158,8 +158,9 @@ TEST_F(TwoWorkstationsTest, aMarkKeepsTheOtherWorkstationsWorkAndRefusesToWriteO
     // The other workstation records an instalment after this one read the records: the mark keeps it.
     ASSERT_TRUE(pay(*other, QStringLiteral("500")));
     ASSERT_TRUE(app().mainWindow().registerTab().markVerification(QStringLiteral("Да ")));
+    const QString yes = storedYes();
     EXPECT_EQ(committed("chopl, prover"),
-              (QStringList{"Прием хирурга|500|Да ", "Перевязка|500|Да ", "Снятие швов|500|Да ",
+              (QStringList{"Прием хирурга|500|" + yes, "Перевязка|500|" + yes, "Снятие швов|500|" + yes,
                            "Тонометрия|0|Нет", "Прием терапевта|0|Нет"}));
 
     // The other workstation still shows "Нет": its "Нет" would write over the mark just committed here,
@@ -168,8 +169,9 @@ TEST_F(TwoWorkstationsTest, aMarkKeepsTheOtherWorkstationsWorkAndRefusesToWriteO
     EXPECT_FALSE(other->mainWindow().registerTab().markVerification(QStringLiteral("Нет")));
     EXPECT_EQ(otherMessages.texts(), QStringList{changedElsewhereMessage()});
     EXPECT_EQ(otherMessages.shown[0].caption, QStringLiteral("Ошибка"));
-    EXPECT_EQ(contract17("prover"), (QStringList{"Прием хирурга|Да ", "Перевязка|Да ", "Снятие швов|Да "}));
-    EXPECT_EQ(registerOf(*other).fieldText("PROVER"), QStringLiteral("Да "));
+    EXPECT_EQ(contract17("prover"),
+              (QStringList{"Прием хирурга|" + yes, "Перевязка|" + yes, "Снятие швов|" + yes}));
+    EXPECT_EQ(registerOf(*other).fieldText("PROVER"), yes);
     EXPECT_EQ(registerOf(*other).fieldText("NAME"), QStringLiteral("Перевязка"));
     // Seen, it may be changed.
     EXPECT_TRUE(other->mainWindow().registerTab().markVerification(QStringLiteral("Нет")));

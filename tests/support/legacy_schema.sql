@@ -1,7 +1,8 @@
 -- A database made the way a hospital's long-lived cash-desk database is: the same tables with fixed-length
--- CHAR codes, contract numbers, dates and times (read back padded by the server), only primary keys,
--- generators well past zero, and other bodies of KLINZ, ECONOM, ECONOM_OFT and DOLG with the same result
--- columns. The data, entry and document tests run on it as well as on the workstation's own script.
+-- CHAR codes, contract numbers, dates, times and verification marks (read back padded by the server, and
+-- without the padding through the workstation: a stored "Да " reads "Да"), only primary keys, generators
+-- well past zero, and other bodies of KLINZ, ECONOM, ECONOM_OFT and DOLG with the same result columns. The
+-- data, entry and document tests run on it as well as on the workstation's own script.
 
 CREATE TABLE PRAIS (
     IDP       INTEGER NOT NULL,
@@ -43,7 +44,7 @@ CREATE TABLE PEOPLE (
     ADRESS    VARCHAR(70),
     TEHN      VARCHAR(50),
     CHOPL     VARCHAR(10),
-    PROVER    VARCHAR(3),
+    PROVER    CHAR(3),
     NOMNAR    VARCHAR(6),
     DATNAR    VARCHAR(10),
     DOPOLN    VARCHAR(10)
@@ -74,7 +75,7 @@ CREATE TABLE PEOPLEV (
     ADRESS    VARCHAR(70),
     TEHN      VARCHAR(50),
     CHOPL     VARCHAR(10),
-    PROVER    VARCHAR(3),
+    PROVER    CHAR(3),
     NOMNAR    VARCHAR(6),
     DATNAR    VARCHAR(10)
 );
@@ -106,7 +107,7 @@ CREATE TABLE PEOPLECBUX (
     DATAO     VARCHAR(10),
     TEHN      VARCHAR(50),
     CHOPL     VARCHAR(10),
-    PROVER    VARCHAR(3),
+    PROVER    CHAR(3),
     NOMNAR    VARCHAR(6),
     DATANAR   VARCHAR(10),
     ORGANIS   VARCHAR(150),
