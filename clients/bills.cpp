@@ -370,10 +370,37 @@ void fillInvoiceDocuments(Workbook& book, const std::vector<BillLine>& lines,
     fillInvoice(book.sheet(2), total, texts);
 }
 
+namespace {
+
+bool isEmptyNumber(const QString& text) {
+    return text.trimmed().isEmpty();
+}
+
+// A price or quantity is a number or empty; anything else stops the register at that line.
+void checkTreatedLine(const TreatedLine& line) {
+    const QString* bad = nullptr;
+    for (const QString* text : {&line.price, &line.totalQuantity})
+        if (!bad && !isEmptyNumber(*text) && !parseMoney(*text))
+            bad = text;
+    if (!bad && !isEmptyNumber(line.price) && !isEmptyNumber(line.totalQuantity) &&
+        !lineSum(line.totalQuantity, line.price))
+        bad = &line.price; // the cost passes what a cell holds
+    if (bad)
+        throw DocumentError(QStringLiteral("Неверный формат числа \"%1\" в строке: %2, %3, %4")
+                                .arg(*bad, line.fullName(), line.date, line.service),
+                            QStringLiteral("Ошибка"));
+}
+
+// A number as its cell holds it, or the empty cell.
+QString numberOrEmpty(const QString& text) {
+    return isEmptyNumber(text) ? QString() : number(text);
+}
+
+} // namespace
+
 void fillTreatedRegister(Worksheet& sheet, const std::vector<TreatedLine>& lines) {
     for (const TreatedLine& line : lines)
-        if (!lineSum(line.totalQuantity, line.price) || !parseMoney(line.quantity))
-            badNumbers();
+        checkTreatedLine(line);
     int r = 3;
     for (const TreatedLine& line : lines) {
         sheet.setCell(r, "a", QString::number(r - 2));
@@ -384,9 +411,10 @@ void fillTreatedRegister(Worksheet& sheet, const std::vector<TreatedLine>& lines
         sheet.setText(r, "h", line.date);
         sheet.setText(r, "i", line.symbol + ' ' + line.code);
         sheet.setText(r, "j", line.service);
-        sheet.setCell(r, "k", number(line.price));
-        sheet.setCell(r, "l", number(line.quantity));
-        sheet.setCell(r, "m", cost(line.totalQuantity, line.price));
+        sheet.setCell(r, "k", numberOrEmpty(line.price));
+        sheet.setCell(r, "l", numberOrEmpty(line.totalQuantity));
+        if (!isEmptyNumber(line.price) && !isEmptyNumber(line.totalQuantity))
+            sheet.setCell(r, "m", cost(line.totalQuantity, line.price));
         sheet.setText(r, "n", line.doctor);
         sheet.setText(r, "o", line.nurse);
         ++r;

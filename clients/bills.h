@@ -48,13 +48,14 @@ struct WaybillLine {
     QString price;
 };
 
-// One row of the register of treated persons.
+// One row of the register of treated persons: identical lines listed once.
 struct TreatedLine {
     QString surname, firstName, patronymic;
-    QString referral, referralDate, date, symbol, code, service, price;
-    QString totalQuantity; // the quantity of all identical lines together
-    QString quantity;      // KOL of one of them
+    QString referral, referralDate, date, symbol, code, service;
+    QString price;         // SUMMA; empty when the service had no price
+    QString totalQuantity; // the quantities of all identical lines together; empty without a quantity
     QString doctor, nurse;
+    QString fullName() const { return surname + ' ' + firstName + ' ' + patronymic; }
 };
 
 // The window's texts that the documents print.
@@ -106,8 +107,11 @@ void fillWaybill(Worksheet& sheet, const std::vector<WaybillLine>& lines, qint64
 void fillBill(Worksheet& sheet, qint64 total, const InvoiceTexts& texts);
 void fillInvoice(Worksheet& sheet, qint64 total, const InvoiceTexts& texts);
 
-// The register of treated persons on the first sheet of a workbook started from "dreestr.xls". Throws
-// DocumentError when a price or quantity is not a number.
+// The register of treated persons on the first sheet of a workbook started from "dreestr.xls". A line
+// without a price or quantity (a service number the price list did not know is saved without a price) is
+// listed with those cells and its cost empty; column L holds the quantity of the identical lines together,
+// so that L × K = M on every row. A price or quantity that is not a number throws DocumentError naming the
+// line (person, date, service) before anything is written.
 void fillTreatedRegister(Worksheet& sheet, const std::vector<TreatedLine>& lines);
 
 } // namespace zorvel

@@ -271,7 +271,6 @@ bool InvoiceWindow::makeTreatedRegister() {
                 l.service = f("NAME");
                 l.price = f("SUMMA");
                 l.totalQuantity = f("SUM");
-                l.quantity = f("KOL");
                 l.doctor = f("FIOV");
                 l.nurse = f("MEDSESTR");
                 return l;

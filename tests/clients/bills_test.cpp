@@ -272,7 +272,6 @@ TEST(TreatedRegister, listsEveryLineWithItsCostAndTheTotalBelowAnEmptyRow) {
         l.service = QStringLiteral("=Прием"); // a typed text never becomes a formula
         l.price = QString::fromUtf8(price);
         l.totalQuantity = QString::fromUtf8(total);
-        l.quantity = QStringLiteral("1");
         l.doctor = QStringLiteral("Петров");
         l.nurse = QStringLiteral("Сидорова");
         return l;
@@ -287,6 +286,7 @@ TEST(TreatedRegister, listsEveryLineWithItsCostAndTheTotalBelowAnEmptyRow) {
                                    {"H3", "05.02.2026"},
                                    {"I3", "П A01"},
                                    {"K3", "0.1"},
+                                   {"L3", "2"},
                                    {"M3", "0.2"},
                                    {"N3", "Петров"},
                                    {"O3", "Сидорова"},

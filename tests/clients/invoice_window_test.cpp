@@ -2,6 +2,7 @@
 // LibreOffice computing their formulas, which must come to the program's own total on every sheet.
 #include "tests/clients/clients_fixture.h"
 
+#include "data/connection.h"
 #include "data/filter.h"
 #include "spreadsheet/cell_reference.h"
 #include "spreadsheet/libre_office.h"
@@ -39,6 +40,9 @@ protected:
             lineRow("О'Нил", "Патрик", kPayer, "28.02.2026", "Прием терапевта", "450", 1, ""),
             lineRow("Сидоров", "Сидор", "Завод", "10.02.2026", "Прием терапевта", "450", 1),
             lineRow("Иванов", "Иван", kPayer, "01.03.2026", "Прием терапевта", "450", 5),
+            // Saved with a service number the price list did not know: no price.
+            lineRow("Кузнецов", "Кузьма", "Завод", "12.02.2026", "Осмотр", "", 1),
+            QStringLiteral("update peoplecbux set summa = null where fam = 'Кузнецов'"),
         };
     }
     void SetUp() override {
@@ -144,14 +148,45 @@ TEST_F(InvoiceWindowTest, theTreatedRegisterListsEveryOrganisationOfThePeriod) {
     EXPECT_EQ(spreadsheets.started().last(), QStringLiteral("dreestr.xls"));
     const Workbook book = spreadsheets.lastShown();
     const Worksheet& sheet = book.sheet(1);
-    // Иванов (two lines, the identical ones as one costing 900), О'Нил, Сидоров of "Завод".
-    const char* surnames[] = {"Иванов", "Иванов", "О'Нил", "Сидоров"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(sheet.cellValue(3 + i, 2), QString::fromUtf8(surnames[i])) << i;
-    EXPECT_EQ(sheet.cellValue(3, 13), QStringLiteral("900"));
-    EXPECT_EQ(sheet.cellValue(4, 13), QStringLiteral("2501"));
-    EXPECT_EQ(sheet.cellValue(8, 2), QStringLiteral("ИТОГО:"));
-    EXPECT_EQ(sheet.cellFormula(8, 13), QStringLiteral("=SUM(M3:M7)"));
+    // Иванов (two lines, the identical ones as one of quantity 2 costing 900), Кузнецов without a price,
+    // О'Нил, Сидоров of "Завод": (surname, K, L, M).
+    const char* rows[][4] = {{"Иванов", "450", "2", "900"},
+                             {"Иванов", "1250.5", "2", "2501"},
+                             {"Кузнецов", "", "1", ""},
+                             {"О'Нил", "450", "1", "450"},
+                             {"Сидоров", "450", "1", "450"}};
+    for (int i = 0; i < 5; ++i) {
+        QStringList cells;
+        for (int column : {2, 11, 12, 13})
+            cells << sheet.cellValue(3 + i, column);
+        EXPECT_EQ(cells.join('|').toStdString(),
+                  QStringList({QString::fromUtf8(rows[i][0]), rows[i][1], rows[i][2], rows[i][3]})
+                      .join('|')
+                      .toStdString());
+        // L × K = M wherever there is a price.
+        if (!sheet.cellValue(3 + i, 11).isEmpty()) {
+            EXPECT_DOUBLE_EQ(valueOf(sheet, 3 + i, "l") * valueOf(sheet, 3 + i, "k"),
+                             valueOf(sheet, 3 + i, "m"));
+        }
+    }
+    EXPECT_EQ(sheet.cellValue(8, 2), QString());
+    EXPECT_EQ(sheet.cellValue(9, 2), QStringLiteral("ИТОГО:"));
+    EXPECT_EQ(sheet.cellFormula(9, 13), QStringLiteral("=SUM(M3:M8)"));
+
+    // A price that is not a number stops the register at its line, which the message names.
+    Connection other;
+    other.connect(databasePath());
+    other.startTransaction();
+    other.executeImmediate(QStringLiteral("update peoplecbux set summa = '45О' where fam = 'О''Нил'"));
+    other.commit();
+    const int shown = spreadsheets.shown().size();
+    click("sBitBtn3", 11);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Неверный формат числа \"45О\" в строке: О'Нил Патрик Иванович, 28.02.2026, "
+                             "Прием терапевта"));
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_EQ(spreadsheets.shown().size(), shown);
 }
 
 } // namespace
