@@ -61,15 +61,18 @@ QStringList ClientsTest::savedRows(const QString& columns) {
     QStringList list;
     {
         DataSet rows(connection, QStringLiteral("saved rows"));
+        // Each column as the workstation reads it (a CHAR column without its padding), with a NULL mark.
         QStringList selected;
         for (const QString& c : columns.split(','))
-            selected << QStringLiteral("coalesce(cast(%1 as varchar(200)), '<NULL>')").arg(c.trimmed());
+            selected << c.trimmed() << QStringLiteral("iif(%1 is null, 1, 0)").arg(c.trimmed());
         rows.replaceSelect(
             QStringLiteral("select %1 from peoplecbux order by ipeop").arg(selected.join(',')));
         for (; !rows.atEnd(); rows.next()) {
             QStringList values;
-            for (int i = 0; i < static_cast<int>(rows.fields().size()); ++i)
-                values << rows.text(rows.currentRow(), i);
+            for (int i = 0; i + 1 < static_cast<int>(rows.fields().size()); i += 2)
+                values << (rows.text(rows.currentRow(), i + 1) == QLatin1String("1")
+                               ? QStringLiteral("<NULL>")
+                               : rows.text(rows.currentRow(), i));
             list << values.join('|');
         }
     }
