@@ -1,8 +1,9 @@
 #pragma once
 
-// The inside of a worksheet, shared by the files that implement it: the cells (worksheet_cells.cpp), the
-// sheet's XML as read and written (worksheet_xml.cpp), ranges, merges and inserted rows
-// (worksheet_ranges.cpp). Nothing outside the workbook engine includes it.
+// The inside of a worksheet, shared by the files that implement it: the cells and their reading from the
+// sheet's XML (worksheet_cells.cpp), the rest of the sheet's XML as read and written (worksheet_xml.cpp),
+// ranges, merges and inserted rows (worksheet_ranges.cpp). Nothing outside the workbook engine includes
+// it.
 
 #include "spreadsheet/worksheet.h"
 

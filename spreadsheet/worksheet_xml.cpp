@@ -1,5 +1,5 @@
-// The worksheet's XML: reading a sheet's part into cells, writing it back in pieces, and what lives in
-// the XML alone (column widths, page setup, page breaks).
+// The worksheet's XML: the sheet's part parsed (its cells handed to the cell store), the cells written
+// back in pieces, and what lives in the XML alone (column widths, page setup, page breaks).
 
 #include "spreadsheet/formula.h"
 #include "spreadsheet/spreadsheet_error.h"
@@ -9,7 +9,6 @@
 
 #include <cstring>
 #include <memory>
-#include <unordered_map>
 
 namespace zorvel {
 
@@ -65,18 +64,6 @@ const char* const sheetPrOrder[] = {"tabColor", "outlinePr", "pageSetUpPr", null
 
 const char* const sheetDataMark = "zorvel-sheet-data";
 
-// "K9" -> (9, 11) without allocating: sheets of a user's file may hold many cells.
-bool parseReference(const char* text, int& row, int& column) {
-    column = 0;
-    const char* p = text;
-    while (*p >= 'A' && *p <= 'Z' && column <= MaxColumns)
-        column = column * 26 + (*p++ - 'A' + 1);
-    row = 0;
-    while (*p >= '0' && *p <= '9' && row <= MaxRows)
-        row = row * 10 + (*p++ - '0');
-    return *p == '\0' && row >= 1 && row <= MaxRows && column >= 1 && column <= MaxColumns;
-}
-
 void appendNumber(std::string& out, long long n) {
     char buffer[24];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
@@ -106,134 +93,6 @@ void Worksheet::Data::readColumnStyles() {
         if (pugi::xml_attribute style = col.attribute("style"))
             columnStyles.emplace_back(col.attribute("min").as_int(), col.attribute("max").as_int(),
                                       style.as_uint());
-}
-
-void Worksheet::Data::load(pugi::xml_node sheetData) {
-    struct Anchor {
-        std::string formula;
-        int row;
-        int column;
-    };
-    std::unordered_map<int, Anchor> sharedFormulas;
-    auto raw = [&](Cell& cell, CellType type, const char* value) {
-        cell.type = type;
-        cell.index = uint32_t(rawTexts.size());
-        rawTexts.emplace_back(value);
-    };
-    int rowNumber = 0;
-    for (pugi::xml_node rowNode : sheetData.children("row")) {
-        pugi::xml_attribute r = rowNode.attribute("r");
-        rowNumber = r ? r.as_int() : rowNumber + 1;
-        if (rowNumber < 1 || rowNumber > MaxRows)
-            throw SpreadsheetError(
-                QStringLiteral("Книга повреждена: неверный номер строки %1").arg(rowNumber));
-        {
-            Row& row = rowAt(rowNumber);
-            for (pugi::xml_attribute a : rowNode.attributes())
-                if (std::strcmp(a.name(), "r") != 0 && std::strcmp(a.name(), "spans") != 0)
-                    setAttribute(row, a.name(), a.value());
-        }
-        int columnNumber = 0;
-        for (pugi::xml_node c : rowNode.children("c")) {
-            int cellRow = rowNumber;
-            if (pugi::xml_attribute ref = c.attribute("r")) {
-                if (!parseReference(ref.value(), cellRow, columnNumber) || cellRow != rowNumber)
-                    throw SpreadsheetError(QStringLiteral("Книга повреждена: неверный адрес ячейки %1")
-                                               .arg(QString::fromUtf8(ref.value())));
-            } else {
-                ++columnNumber;
-            }
-            if (columnNumber > MaxColumns)
-                throw SpreadsheetError(
-                    QStringLiteral("Книга повреждена: лишняя ячейка в строке %1").arg(rowNumber));
-            Cell& cell = touch(rowNumber, columnNumber);
-            cell.style = c.attribute("s").as_uint();
-            const char* type = c.attribute("t").value();
-            pugi::xml_node v = c.child("v");
-            const char* value = v.text().get();
-            // The value as it would stand in a formula cell's cache.
-            char kind = 0;
-            std::string cached;
-            cell.type = CellType::Empty;
-            if (std::strcmp(type, "s") == 0) {
-                int index = v.text().as_int(-1);
-                if (v && index >= 0) {
-                    cell.type = CellType::Shared;
-                    cell.index = uint32_t(index);
-                    kind = 's';
-                    cached = value;
-                }
-            } else if (std::strcmp(type, "inlineStr") == 0) {
-                cell.type = CellType::Shared;
-                cell.index = uint32_t(book->strings.indexOf(xml::itemText(c.child("is"))));
-            } else if (std::strcmp(type, "str") == 0) {
-                // A formula's text result; kept as a text should the cell have no formula.
-                if (v) {
-                    kind = 't';
-                    cached = xml::unescapeText(value);
-                }
-            } else if (std::strcmp(type, "b") == 0) {
-                raw(cell, CellType::Boolean, value);
-                kind = 'b';
-                cached = value;
-            } else if (std::strcmp(type, "e") == 0) {
-                raw(cell, CellType::Error, value);
-                kind = 'e';
-                cached = value;
-            } else if (std::strcmp(type, "d") == 0) {
-                cell.type = CellType::Shared;
-                cell.index = uint32_t(book->strings.indexOf(value));
-            } else if (v) {
-                double number = 0;
-                if (readDouble(value, number)) {
-                    cell.type = CellType::Number;
-                    cell.number = number;
-                } else {
-                    raw(cell, CellType::RawNumber, value);
-                }
-                kind = 'n';
-                cached = value;
-            }
-            pugi::xml_node f = c.child("f");
-            std::string text, attributes;
-            if (!f) {
-            } else if (std::strcmp(f.attribute("t").value(), "shared") == 0) {
-                // Shared formulas become plain ones: a cell written later cannot break a group.
-                int group = f.attribute("si").as_int();
-                if (*f.text().get()) {
-                    text = f.text().get();
-                    sharedFormulas[group] = {text, rowNumber, columnNumber};
-                } else if (auto anchor = sharedFormulas.find(group); anchor != sharedFormulas.end()) {
-                    text = shiftFormula(anchor->second.formula, rowNumber - anchor->second.row,
-                                        columnNumber - anchor->second.column);
-                }
-            } else {
-                text = f.text().get();
-                for (pugi::xml_attribute a : f.attributes()) {
-                    attributes += ' ';
-                    attributes += a.name();
-                    attributes += "=\"";
-                    xml::appendEscaped(attributes, a.value());
-                    attributes += '"';
-                }
-            }
-            if (text.empty()) {
-                if (kind == 't') {
-                    cell.type = CellType::Shared;
-                    cell.index = uint32_t(book->strings.indexOf(cached));
-                }
-                continue;
-            }
-            // The cached value moves into the formula's detail; the cell itself holds the formula.
-            cell.type = CellType::Empty;
-            Formula& formula = formulaOf(cell);
-            formula.text = std::move(text);
-            if (kind || !attributes.empty()) {
-                formula.detail = uint32_t(formulaDetails.size());
-                formulaDetails.push_back({std::move(attributes), kind, std::move(cached)});
-            }
-        }
-    }
 }
 
 Worksheet::Worksheet(WorkbookData* book, std::string partName, const std::string& xml, const QString& name)
