@@ -15,7 +15,7 @@ packages=(cmake g++ make pkg-config
           qt6-base-dev libgl-dev
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
           libzip-dev libpugixml-dev libgtest-dev googletest
-          "libreoffice-calc-nogui|libreoffice-calc" python3-uno poppler-utils fonts-dejavu-core)
+          "libreoffice-calc-nogui|libreoffice-calc" python3-uno poppler-utils fonts-dejavu-core locales)
 # Showing a workbook needs the desktop's opener and LibreOffice Calc with its window (which replaces the
 # headless variant the tests make do with).
 desktop_packages=(xdg-utils libreoffice-calc libreoffice-gtk3)
@@ -37,6 +37,15 @@ install_packages() {
     echo "Installing: ${missing[*]}"
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# The tests that read workbooks back through LibreOffice run once more under a Russian locale (CTest names
+# ending in ".ru_RU"); it is generated once.
+russian_locale() {
+    locale -a 2>/dev/null | grep -qix 'ru_RU.utf8' && return 0
+    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+        echo 'ru_RU.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen
 }
 
 build_all() {
@@ -69,6 +78,7 @@ run)
     ;;
 test)
     install_packages "${packages[@]}" firebird3.0-server "${package_tools[@]}"
+    russian_locale
     build_all
     # One test goes through a Firebird server on loopback; the script starts it for this run.
     server_pid=$("$top/tests/firebird_server.sh" start)

@@ -31,17 +31,7 @@ protected:
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents();
     }
-    QString count(const QString& sql) {
-        Connection c;
-        c.connect(databasePath());
-        c.startTransaction();
-        DataSet d(c, QStringLiteral("count"));
-        d.replaceSelect(sql);
-        QString n = d.text(0, 0);
-        d.close();
-        c.commit();
-        return n;
-    }
+    QString count(const QString& sql) { return committedRows(databasePath(), sql).value(0); }
 };
 
 // A timer's tick or a signal's handler that throws ends only its event: the error is shown by the rules of

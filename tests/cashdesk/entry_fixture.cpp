@@ -1,8 +1,6 @@
 #include "tests/cashdesk/entry_fixture.h"
 
 #include "app/main_window.h"
-#include "data/connection.h"
-#include "data/dataset.h"
 
 #include <QApplication>
 
@@ -65,25 +63,7 @@ void EntryTest::choose(const char* objectName, const QString& entry) {
 }
 
 QStringList EntryTest::savedRows(const QString& columns) {
-    Connection connection;
-    connection.connect(databasePath());
-    connection.startTransaction();
-    QStringList list;
-    {
-        DataSet rows(connection, QStringLiteral("saved rows"));
-        QStringList selected;
-        for (const QString& c : columns.split(','))
-            selected << QStringLiteral("coalesce(%1, '<NULL>')").arg(c.trimmed());
-        rows.replaceSelect(QStringLiteral("select %1 from people order by ipeop").arg(selected.join(',')));
-        for (; !rows.atEnd(); rows.next()) {
-            QStringList values;
-            for (int i = 0; i < static_cast<int>(rows.fields().size()); ++i)
-                values << rows.text(rows.currentRow(), i);
-            list << values.join('|');
-        }
-    }
-    connection.commit();
-    return list;
+    return committedRows(databasePath(), QStringLiteral("select %1 from people order by ipeop").arg(columns));
 }
 
 } // namespace zorvel::test

@@ -6,12 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStringList>
-#include <ostream>
-
-// Readable texts in failure reports.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace zorvel::test {
 

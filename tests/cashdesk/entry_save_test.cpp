@@ -1,12 +1,12 @@
 #include "tests/cashdesk/entry_fixture.h"
 
-#include "widgets/data_grid.h"
 #include "app/main_window.h"
-#include "workstation/workstation.h"
 #include "cashdesk/service_entry_tab.h"
 #include "data/connection.h"
 #include "data/dataset.h"
 #include "data/filter.h"
+#include "widgets/data_grid.h"
+#include "workstation/workstation.h"
 
 #include <QPushButton>
 
@@ -58,7 +58,7 @@ TEST_F(EntrySaveTest, enterInTheQuantitySavesEveryFieldAndComesBackToTheServiceN
     saveWithEnter("2");
     EXPECT_EQ(savedRows(kAllColumns), (QStringList{row, row}));
     EXPECT_EQ(savedRows("ipeop").size(), 2);
-    EXPECT_NE(savedRows("ipeop")[0], savedRows("ipeop")[1]);
+    EXPECT_NE(savedRows("ipeop").value(0), savedRows("ipeop").value(1));
 }
 
 TEST_F(EntrySaveTest, aLookedUpSumAndNameOvertypedByTheCashierAreSavedAsTyped) {
@@ -119,8 +119,7 @@ TEST_F(EntrySaveTest, complex972EntersItsSixServicesThenRepeatsTheLastSilently) 
     EXPECT_TRUE(combo("sComboBox9")->currentText().isEmpty());
 
     saveWithEnter();
-    EXPECT_EQ(savedRows("kodgvv").size(), 7);
-    EXPECT_EQ(savedRows("kodgvv").last(), QStringLiteral("998"));
+    EXPECT_EQ(savedRows("kodgvv").mid(5), (QStringList{"998", "998"}));
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(focused(), QStringLiteral("sEdit1"));
 }
@@ -158,9 +157,10 @@ TEST_F(EntrySaveTest, aFailedCommitIsToldAndTheComplexWaitsWithoutASuccessNotice
     ASSERT_EQ(messages.shown.size(), 2u) << messages.texts().join('\n').toStdString();
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Нет данных для сохранения"));
     EXPECT_EQ(messages.shown[1].text,
-              QStringLiteral("Строка записана в открытую транзакцию, но в базе еще не сохранена: она сохранится при "
-                             "следующем удачном сохранении или при закрытии программы. Комплекс услуг \"971\" "
-                             "остается на этой услуге."));
+              QStringLiteral(
+                  "Строка записана в открытую транзакцию, но в базе еще не сохранена: она сохранится при "
+                  "следующем удачном сохранении или при закрытии программы. Комплекс услуг \"971\" "
+                  "остается на этой услуге."));
     for (const auto& m : messages.shown)
         EXPECT_EQ(m.caption, QStringLiteral("Ошибка"));
     // The complex stays on its last service, and nothing announces it done.
@@ -232,7 +232,7 @@ TEST_F(EntrySaveTest, aSaveMeetingAnotherWorkstationsLockShowsTheLockMessage) {
 
     choose("sComboBox9", "972");
     saveWithEnter();
-    EXPECT_EQ(messages.texts(), QStringList{"Данная запись редактируется, ее изменение Вам невозможно"});
+    ASSERT_EQ(messages.texts(), QStringList{"Данная запись редактируется, ее изменение Вам невозможно"});
     EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
     EXPECT_EQ(edit("sEdit1")->text(), QStringLiteral("29"));
     EXPECT_EQ(people().state(), DataSet::State::Browse);

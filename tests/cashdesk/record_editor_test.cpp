@@ -42,8 +42,8 @@ TEST_F(RecordEditorTest, theFieldsShowAndTakeTheCurrentRecord) {
     typeText(QStringLiteral("2"));
     find<QPushButton>("sBitBtn1", 6)->click();
     EXPECT_TRUE(messages.shown.empty()) << messageTexts().join('|').toStdString();
-    EXPECT_EQ(committed("fiov, kol, time_us, dataisp").last(),
-              QStringLiteral("Прием терапевта|Сидоров|2|09:07:03|05.03.2026"));
+    EXPECT_EQ(committed("fiov, kol, time_us, dataisp").value(4),
+              QStringLiteral("Прием терапевта|Сидоров|2|09:07:03|12.03.2026"));
     // The record is found by its new time.
     EXPECT_TRUE(people().locate(QStringLiteral("DATA_USL;TIME_US"), {"05.03.2026", "09:07:03"}));
     EXPECT_EQ(people().fieldText("NAME"), QStringLiteral("Прием терапевта"));
@@ -62,7 +62,7 @@ TEST_F(RecordEditorTest, theDepartmentCodeLooksUpAndPostsOnEveryDigit) {
     pressEscape();
     EXPECT_FALSE(app().workstation().departments().isFiltered());
     app().workstation().commit();
-    EXPECT_EQ(committed("otdelenie")[1], QStringLiteral("Перевязка|Рентгенологическое отделение"));
+    EXPECT_EQ(committed("otdelenie").value(1), QStringLiteral("Перевязка|Рентгенологическое отделение"));
 }
 
 TEST_F(RecordEditorTest, theServiceNumberTakesTheFirstPriceOfItsPrefix) {
@@ -81,7 +81,25 @@ TEST_F(RecordEditorTest, theServiceNumberTakesTheFirstPriceOfItsPrefix) {
     emit combo("sDBComboBox1")->activated(1);
     EXPECT_EQ(people().state(), DataSet::State::Browse);
     app().workstation().commit();
-    EXPECT_EQ(committed("kodgvv, summa, tip_pom")[1], QStringLiteral("Снятие швов|31|800|Стационар"));
+    EXPECT_EQ(committed("kodgvv, summa, tip_pom").value(1), QStringLiteral("Снятие швов|31|800|Стационар"));
+}
+
+// The server refuses the commit of "Сохранить": the cashier is told, and the change waits in the open
+// transaction for the next commit.
+TEST_F(RecordEditorTest, aRefusedCommitIsToldAndTheChangeWaitsForTheNextCommit) {
+    const QStringList before = committed("kol, time_us, dataisp");
+    ASSERT_TRUE(focusField(edit("DBEdit9")));
+    edit("DBEdit9")->selectAll();
+    typeText(QStringLiteral("2"));
+    refuseWorkstationCommits(true);
+    find<QPushButton>("sBitBtn1", 6)->click();
+    EXPECT_EQ(messageTexts(), QStringList{"Нет данных для сохранения"});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Ошибка"));
+    EXPECT_EQ(committed("kol, time_us, dataisp"), before);
+    refuseWorkstationCommits(false);
+    app().workstation().commit();
+    EXPECT_EQ(committed("kol, time_us, dataisp").value(1), QStringLiteral("Перевязка|2|09:07:03|12.03.2026"));
 }
 
 } // namespace

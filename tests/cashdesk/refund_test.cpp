@@ -119,5 +119,22 @@ TEST_F(RefundTest, aRecordThatCannotBeDeletedStaysWithNoCopyAndTheRefundStops) {
     EXPECT_EQ(view(), (QStringList{"Перевязка", "Снятие швов", "Тонометрия"}));
 }
 
+// The server refuses the commit of the first record moved: the cashier is told once and the refund stops
+// there, instead of moving the other records under commits that fail. The moved record waits, whole, in
+// the open transaction for the next commit.
+TEST_F(RefundTest, aRefusedCommitStopsTheRefundAtTheRecordMoved) {
+    searchSurname(QStringLiteral("Иванов"));
+    refuseWorkstationCommits(true);
+    EXPECT_EQ(window().refund(), 1);
+    EXPECT_EQ(messageTexts(), QStringList{"Нет данных для сохранения"});
+    EXPECT_EQ(committed("fam", QStringLiteral("peoplev")), QStringList{});
+    EXPECT_EQ(committed("fam").size(), 5);
+    refuseWorkstationCommits(false);
+    app().workstation().commit();
+    EXPECT_EQ(committed("fam", QStringLiteral("peoplev")), QStringList{"Прием хирурга|Иванов"});
+    EXPECT_EQ(committed("fam"), (QStringList{"Перевязка|Иванов", "Снятие швов|Иванов", "Тонометрия|Иванов",
+                                             "Прием терапевта|Петров"}));
+}
+
 } // namespace
 } // namespace zorvel::test

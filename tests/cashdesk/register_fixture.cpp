@@ -2,7 +2,6 @@
 
 #include "tests/support/test_database.h"
 
-#include "data/connection.h"
 #include "data/dataset.h"
 #include "data/filter.h"
 
@@ -24,6 +23,9 @@ std::vector<Record> RegisterTest::standardRecords() {
 
 void RegisterTest::SetUp() {
     WorkstationTest::SetUp();
+    // The records were served on 05.03.2026 and last changed on 01.03.2026; the workstation's today is
+    // another day, so that a date written as "today" is never taken for either.
+    clock.time = QDateTime(kToday, QTime(9, 7, 3));
     const char* prices[][5] = {
         {"П", "A01.001", "Прием терапевта", "1", "450"}, {"П", "A02.003", "Прием хирурга", "3", "500"},
         {"Д", "A03.030", "Перевязка", "30", "700"},      {"П", "A03.031", "Снятие швов", "31", "800"},
@@ -50,8 +52,8 @@ void RegisterTest::insert(const std::vector<Record>& records) {
     for (const Record& r : records) {
         QStringList values;
         for (const QString& v :
-             {r.surname, QStringLiteral("Иван"), QStringLiteral("Иванович"), r.date, r.contract, r.service,
-              QStringLiteral("500"), r.time, r.paid, r.mark, r.surcharge, QStringLiteral("01.03.2026")})
+             {r.surname, r.name, r.patronymic, r.date, r.contract, r.service, QStringLiteral("500"), r.time,
+              r.paid, r.mark, r.surcharge, QStringLiteral("01.03.2026")})
             values << (v.isEmpty() ? QStringLiteral("NULL") : quotedValue(v));
         statements << QStringLiteral("insert into people (ipeop, fam, nam, oth, data_usl, ndog, name, summa, "
                                      "time_us, chopl, prover, dopoln, dataisp, kol, kodgvv, tip_pom) "
@@ -77,26 +79,11 @@ void RegisterTest::standOn(const QString& surname, const QString& contract, cons
 }
 
 QStringList RegisterTest::committed(const QString& columns, const QString& table) {
-    Connection connection;
-    connection.connect(committedThrough.isEmpty() ? databasePath() : committedThrough);
-    connection.startTransaction();
-    QStringList list;
-    {
-        DataSet rows(connection, QStringLiteral("committed"));
-        QStringList selected{QStringLiteral("name")};
-        for (const QString& c : columns.split(u',', Qt::SkipEmptyParts))
-            selected << QStringLiteral("coalesce(%1, '<NULL>')").arg(c.trimmed());
-        rows.replaceSelect(
-            QStringLiteral("select %1 from %2 order by ipeop").arg(selected.join(u','), table));
-        for (; !rows.atEnd(); rows.next()) {
-            QStringList values;
-            for (int i = 0; i < static_cast<int>(rows.fields().size()); ++i)
-                values << rows.text(rows.currentRow(), i);
-            list << values.join(u'|');
-        }
-    }
-    connection.rollback();
-    return list;
+    QStringList selected{QStringLiteral("name")};
+    for (const QString& c : columns.split(u',', Qt::SkipEmptyParts))
+        selected << c.trimmed();
+    return committedRows(committedThrough.isEmpty() ? databasePath() : committedThrough,
+                         QStringLiteral("select %1 from %2 order by ipeop").arg(selected.join(u','), table));
 }
 
 QString RegisterTest::storedYes() {

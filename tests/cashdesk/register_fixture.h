@@ -2,6 +2,7 @@
 
 #include "tests/cashdesk/entry_fixture.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -11,6 +12,10 @@ class DataSet;
 }
 
 namespace zorvel::test {
+
+// The workstation's date in these tests: neither the service date of the records nor their last change.
+inline const QDate kToday(2026, 3, 12);
+inline const char* const kTodayText = "12.03.2026";
 
 // One register record as these tests store it.
 struct Record {
@@ -22,6 +27,8 @@ struct Record {
     QString paid = QStringLiteral("0");
     QString mark = QStringLiteral("Нет");
     QString surcharge = QStringLiteral("Нет");
+    QString name = QStringLiteral("Иван");
+    QString patronymic = QStringLiteral("Иванович");
 };
 
 // A started workstation whose register holds:

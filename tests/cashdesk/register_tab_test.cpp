@@ -125,7 +125,7 @@ TEST_F(RegisterTabTest, cellsAreEditedInPlaceAndPostedOnLeavingTheRow) {
     grid->setCurrentIndex(model->index(2, surname));
     EXPECT_EQ(people().state(), DataSet::State::Browse);
     app().workstation().commit();
-    EXPECT_EQ(committed("fam, dopoln")[1], QStringLiteral("Перевязка|Иванова|Да"));
+    EXPECT_EQ(committed("fam, dopoln").value(1), QStringLiteral("Перевязка|Иванова|Да"));
     EXPECT_TRUE(messages.shown.empty()) << messageTexts().join('|').toStdString();
 
     grid->edit(model->index(2, surname));

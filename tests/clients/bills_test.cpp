@@ -3,6 +3,7 @@
 #include "spreadsheet/cell_reference.h"
 #include "spreadsheet/template_directory.h"
 #include "spreadsheet/workbook.h"
+#include "tests/support/golden_cells.h"
 #include "workstation/document_error.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 
 namespace zorvel {
 namespace {
+
+using test::expectCells;
 
 BillLine line(const char* surname, const char* firstName, const char* patronymic,
               const char* service = "Прием", const char* quantity = "1", const char* price = "100") {
@@ -51,17 +54,6 @@ InvoiceTexts texts() {
     return t;
 }
 
-// (cell, text): a text starting with "=" is the cell's formula, anything else its stored value.
-void expectCells(const Worksheet& sheet, const std::vector<std::pair<const char*, const char*>>& cells) {
-    for (const auto& [address, text] : cells) {
-        const CellPosition at = parseCell(QString::fromLatin1(address));
-        const QString expected = QString::fromUtf8(text);
-        const QString actual = expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column)
-                                                         : sheet.cellValue(at.row, at.column);
-        EXPECT_EQ(actual.toStdString(), expected.toStdString()) << address;
-    }
-}
-
 class BillsTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -80,58 +72,62 @@ TEST_F(BillsTest, onePersonWithThreeLines) {
     fillInvoiceDocuments(book, noDoctor,
                          {{"Анализ", "1", "310,25"}, {"Прием", "1", "450"}, {"Снимок", "2", "1250.50"}},
                          texts());
-    expectCells(book.sheet(5), {
-                                   {"K2", "к Договору №12"},
-                                   {"K3", "от \"5\" Марта 2026 г."},
-                                   {"D4", "Реестр учета пролеченных долностных лиц УМВД"},
-                                   {"D5", "К счет-фактуре №34 от \"5\" Марта 2026 г."},
-                                   {"A7", "1"},
-                                   {"B7", "Иванов Иван Иванович"},
-                                   {"D7", "17 от 01.02.2026"},
-                                   {"F7", "05.02.2026"},
-                                   {"G7", "A01"},
-                                   {"H7", "Прием"},
-                                   {"I7", "450"},
-                                   {"J7", "1"},
-                                   {"K7", "=I7*J7"},
-                                   {"L7", "вр. Петров П.П."},
-                                   {"A8", ""},
-                                   {"B8", "Иванов Иван Иванович"},
-                                   {"I8", "1250.5"},
-                                   {"I9", "310.25"},
-                                   {"L9", "м/с Сидорова"},
-                                   {"B10", "ИТОГО:"},
-                                   {"K10", "=SUM(K7:K9)"},
-                                   {"B11", "ВСЕГО:"},
-                                   {"K11", "=K10"},
-                                   {"A14", "Начальник ГБУ \"Квелдор\" ______________________Воронцов А.П."},
-                                   {"A15", "Главный бухгалтер _________________________ Лебедева Н.В."},
-                                   {"A17", "М.П."},
-                                   {"A19", "Исполнитель экономист Соколова Е.А."},
-                                   {"A20", "Тел. 22-33-44"},
-                               });
+    expectCells(book.sheet(5),
+                {
+                    {"K2", "к Договору №12"},
+                    {"K3", "от \"5\" Марта 2026 г."},
+                    {"D4", "Реестр учета пролеченных долностных лиц УМВД"},
+                    {"D5", "К счет-фактуре №34 от \"5\" Марта 2026 г."},
+                    {"A7", "1"},
+                    {"B7", "Иванов Иван Иванович"},
+                    {"D7", "17 от 01.02.2026"},
+                    {"F7", "05.02.2026"},
+                    {"G7", "A01"},
+                    {"H7", "Прием"},
+                    {"I7", "450"},
+                    {"J7", "1"},
+                    {"K7", "=I7*J7"},
+                    {"L7", "вр. Петров П.П."},
+                    {"A8", ""},
+                    {"B8", "Иванов Иван Иванович"},
+                    {"I8", "1250.5"},
+                    {"I9", "310.25"},
+                    {"L9", "м/с Сидорова"},
+                    {"B10", "ИТОГО:"},
+                    {"K10", "=SUM(K7:K9)"},
+                    {"B11", "ВСЕГО:"},
+                    {"K11", "=K10"},
+                    {"A14", "Начальник ГБУ \"Квелдор\" ______________________Воронцов А.П."},
+                    {"A15", "Главный бухгалтер _________________________ Лебедева Н.В."},
+                    {"A17", "М.П."},
+                    {"A19", "Исполнитель экономист Соколова Е.А."},
+                    {"A20", "Тел. 22-33-44"},
+                },
+                "sheet 5");
     EXPECT_TRUE(book.sheet(5).cellStyle(10, 11).bold);
     EXPECT_TRUE(book.sheet(5).cellStyle(11, 12).bordered);
     EXPECT_TRUE(book.sheet(5).mergedRanges().contains(QStringLiteral("A14:H14")));
 
-    expectCells(book.sheet(4), {
-                                   {"A1", "АКТ ВЫПОЛНЕННЫХ РАБОТ"},
-                                   {"A2", "ПРИЛОЖЕНИЕ К СЧЕТУ - ФАКТУРЕ № 34 от \"5\" Марта 2026 г."},
-                                   {"A7", "Ф.И.О.Иванов Иван Иванович"},
-                                   {"A11", "ЗВАНИЕ, ДОЛЖНОСТЬ"},
-                                   {"A12", "СЛУЖЕБНОЕ УДОСТОВЕРЕНИЕ"},
-                                   {"A19", "ДИАГНОЗ И КОД ПО МКБ"},
-                                   {"E19", "СТОИМОСТЬ УСЛУГ"},
-                                   {"B20", "05.02.2026"},
-                                   {"C20", "Прием"},
-                                   {"D21", "2"},
-                                   {"E21", "2501"},
-                                   {"E22", "310.25"},
-                                   {"A23", "ИТОГО:"},
-                                   {"E23", "=SUM(E20:E22)"},
-                                   {"B25", "Начальник ГБУ \"Квелдор\" __________________ А.П. Воронцов"},
-                                   {"B26", "Экономист  ____________________________Е.А. Соколова"},
-                               });
+    expectCells(book.sheet(4),
+                {
+                    {"A1", "АКТ ВЫПОЛНЕННЫХ РАБОТ"},
+                    {"A2", "ПРИЛОЖЕНИЕ К СЧЕТУ - ФАКТУРЕ № 34 от \"5\" Марта 2026 г."},
+                    {"A7", "Ф.И.О.Иванов Иван Иванович"},
+                    {"A11", "ЗВАНИЕ, ДОЛЖНОСТЬ"},
+                    {"A12", "СЛУЖЕБНОЕ УДОСТОВЕРЕНИЕ"},
+                    {"A19", "ДИАГНОЗ И КОД ПО МКБ"},
+                    {"E19", "СТОИМОСТЬ УСЛУГ"},
+                    {"B20", "05.02.2026"},
+                    {"C20", "Прием"},
+                    {"D21", "2"},
+                    {"E21", "2501"},
+                    {"E22", "310.25"},
+                    {"A23", "ИТОГО:"},
+                    {"E23", "=SUM(E20:E22)"},
+                    {"B25", "Начальник ГБУ \"Квелдор\" __________________ А.П. Воронцов"},
+                    {"B26", "Экономист  ____________________________Е.А. Соколова"},
+                },
+                "sheet 4");
     EXPECT_EQ(book.sheet(4).pageBreaks(), QList<int>{27});
     EXPECT_TRUE(book.sheet(4).cellStyle(7, 1).bold);
     EXPECT_TRUE(book.sheet(4).cellStyle(19, 1).bordered);
@@ -155,23 +151,27 @@ TEST_F(BillsTest, onePersonWithThreeLines) {
                     {"A28", "М.П."},
                     {"A30", "Исполнитель экономист Соколова Е.А."},
                     {"A31", "Тел. 22-33-44"},
-                });
-    expectCells(book.sheet(1), {
-                                   {"B9", "СЧЕТ № 34 от \"5\" Марта 2026 г."},
-                                   {"K11", "3261.25"},
-                                   {"K20", "3261.25"},
-                                   {"B25", "Три тысячи двести шестьдесят один рубль 25 копеек."},
-                                   {"B12", "Плательщик: УМВД"},
-                                   {"B16", "Р/с 2 ОКПО 3"},
-                                   {"B17", "Л/С 4"},
-                               });
+                },
+                "sheet 3");
+    expectCells(book.sheet(1),
+                {
+                    {"B9", "СЧЕТ № 34 от \"5\" Марта 2026 г."},
+                    {"K11", "3261.25"},
+                    {"K20", "3261.25"},
+                    {"B25", "Три тысячи двести шестьдесят один рубль 25 копеек."},
+                    {"B12", "Плательщик: УМВД"},
+                    {"B16", "Р/с 2 ОКПО 3"},
+                    {"B17", "Л/С 4"},
+                },
+                "sheet 1");
     expectCells(book.sheet(2),
                 {
                     {"A11", "СЧЕТ-ФАКТУРА № 34 от \"5\" Марта 2026 г."},
                     {"A30", "Всего к оплате:Три тысячи двести шестьдесят один рубль 25 копеек."},
                     {"A20", "Плательщик: УМВД"},
                     {"A25", "Л/С 4"},
-                });
+                },
+                "sheet 2");
 }
 
 TEST_F(BillsTest, aNewPersonNeedsTwoOfTheThreeNamePartsToDiffer) {
@@ -181,34 +181,38 @@ TEST_F(BillsTest, aNewPersonNeedsTwoOfTheThreeNamePartsToDiffer) {
                                          line("Петров", "Петр", "Иванович")};
     fillRegisterAppendix(book.sheet(5), lines, texts());
     fillActs(book.sheet(4), lines, texts());
-    expectCells(book.sheet(5), {
-                                   {"A7", "1"},
-                                   {"B8", "Ивановa Иван Иванович"}, // each line keeps its own name
-                                   {"A8", ""},
-                                   {"B9", "ИТОГО:"},
-                                   {"K9", "=SUM(K7:K8)"},
-                                   {"A10", "2"},
-                                   {"B10", "Петров Петр Иванович"},
-                                   {"B11", "ИТОГО:"},
-                                   {"K11", "=SUM(K10:K10)"},
-                                   {"B12", "ВСЕГО:"},
-                                   {"K12", "=K9+K11"},
-                               });
+    expectCells(book.sheet(5),
+                {
+                    {"A7", "1"},
+                    {"B8", "Ивановa Иван Иванович"}, // each line keeps its own name
+                    {"A8", ""},
+                    {"B9", "ИТОГО:"},
+                    {"K9", "=SUM(K7:K8)"},
+                    {"A10", "2"},
+                    {"B10", "Петров Петр Иванович"},
+                    {"B11", "ИТОГО:"},
+                    {"K11", "=SUM(K10:K10)"},
+                    {"B12", "ВСЕГО:"},
+                    {"K12", "=K9+K11"},
+                },
+                "sheet 5");
     // Acts: the second person's page starts with an empty row, its head from the page's second row.
-    expectCells(book.sheet(4), {
-                                   {"C21", "Прием"},
-                                   {"A22", "ИТОГО:"},
-                                   {"E22", "=SUM(E20:E21)"},
-                                   {"B24", "Начальник ГБУ \"Квелдор\"  __________________ А.П. Воронцов"},
-                                   {"B25", "Экономист  ____________________________Е.А. Соколова"},
-                                   {"A26", ""},
-                                   {"A27", "АКТ ВЫПОЛНЕННЫХ РАБОТ"},
-                                   {"A33", "Ф.И.О.Петров Петр Иванович"},
-                                   {"B46", "05.02.2026"},
-                                   {"A47", "ИТОГО:"},
-                                   {"E47", "=SUM(E46:E46)"},
-                                   {"B49", "Начальник ГБУ \"Квелдор\" __________________ А.П. Воронцов"},
-                               });
+    expectCells(book.sheet(4),
+                {
+                    {"C21", "Прием"},
+                    {"A22", "ИТОГО:"},
+                    {"E22", "=SUM(E20:E21)"},
+                    {"B24", "Начальник ГБУ \"Квелдор\"  __________________ А.П. Воронцов"},
+                    {"B25", "Экономист  ____________________________Е.А. Соколова"},
+                    {"A26", ""},
+                    {"A27", "АКТ ВЫПОЛНЕННЫХ РАБОТ"},
+                    {"A33", "Ф.И.О.Петров Петр Иванович"},
+                    {"B46", "05.02.2026"},
+                    {"A47", "ИТОГО:"},
+                    {"E47", "=SUM(E46:E46)"},
+                    {"B49", "Начальник ГБУ \"Квелдор\" __________________ А.П. Воронцов"},
+                },
+                "sheet 4");
     EXPECT_EQ(book.sheet(4).pageBreaks(), (QList<int>{26, 51}));
 }
 
@@ -298,13 +302,13 @@ TEST(TreatedRegister, listsEveryLineWithItsCostAndTheTotalBelowAnEmptyRow) {
                                    {"A6", ""},
                                    {"B7", "ИТОГО:"},
                                    {"M7", "=SUM(M3:M6)"},
-                               });
+                               }, "sheet 1");
     EXPECT_EQ(book.sheet(1).cellFormula(3, 10), QString());
     EXPECT_EQ(book.sheet(1).cellValue(3, 10), QStringLiteral("=Прием"));
 
     Workbook empty = Workbook::fromTemplate(templatePath(QStringLiteral("dreestr.xls")));
     fillTreatedRegister(empty.sheet(1), {});
-    expectCells(empty.sheet(1), {{"B4", "ИТОГО:"}, {"M4", "=SUM(M3:M3)"}});
+    expectCells(empty.sheet(1), {{"B4", "ИТОГО:"}, {"M4", "=SUM(M3:M3)"}}, "empty sheet 1");
 }
 
 TEST(BillQueries, valuesAreQuotedAndTheGroupsOrderedExplicitly) {

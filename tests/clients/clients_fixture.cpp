@@ -1,7 +1,5 @@
 #include "tests/clients/clients_fixture.h"
 
-#include "data/connection.h"
-#include "data/dataset.h"
 #include "data/filter.h"
 
 #include <QAbstractButton>
@@ -55,29 +53,8 @@ void ClientsTest::click(const char* objectName, int window) {
 }
 
 QStringList ClientsTest::savedRows(const QString& columns) {
-    Connection connection;
-    connection.connect(databasePath());
-    connection.startTransaction();
-    QStringList list;
-    {
-        DataSet rows(connection, QStringLiteral("saved rows"));
-        // Each column as the workstation reads it (a CHAR column without its padding), with a NULL mark.
-        QStringList selected;
-        for (const QString& c : columns.split(','))
-            selected << c.trimmed() << QStringLiteral("iif(%1 is null, 1, 0)").arg(c.trimmed());
-        rows.replaceSelect(
-            QStringLiteral("select %1 from peoplecbux order by ipeop").arg(selected.join(',')));
-        for (; !rows.atEnd(); rows.next()) {
-            QStringList values;
-            for (int i = 0; i + 1 < static_cast<int>(rows.fields().size()); i += 2)
-                values << (rows.text(rows.currentRow(), i + 1) == QLatin1String("1")
-                               ? QStringLiteral("<NULL>")
-                               : rows.text(rows.currentRow(), i));
-            list << values.join('|');
-        }
-    }
-    connection.commit();
-    return list;
+    return committedRows(databasePath(),
+                         QStringLiteral("select %1 from peoplecbux order by ipeop").arg(columns));
 }
 
 QString ClientsTest::clientRow(const QString& fam, const QString& organisation, const QString& date,

@@ -6,11 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStringList>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace zorvel::test {
 

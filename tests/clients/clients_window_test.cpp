@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QTabWidget>
 
+#include <functional>
+
 namespace zorvel::test {
 namespace {
 
@@ -233,7 +235,60 @@ TEST_F(ClientsViewTest, theEditingWindowChangesExactlyTheRecordTheGridStandsOn) 
     click("sBitBtn2", 13);
     EXPECT_EQ(clients().state(), DataSet::State::Browse);
     app().workstation().commit();
-    EXPECT_EQ(savedRows("name").last(), QStringLiteral("Прием офтальмолога"));
+    EXPECT_EQ(savedRows("name").value(2), QStringLiteral("Прием офтальмолога"));
+}
+
+// The server refuses the commit of the line's save, of the editing window's "Сохранить" and of the view
+// tab's commit: each says so once, nothing becomes permanent, and the work waits in the open transaction
+// for the next commit.
+TEST_F(ClientsViewTest, aRefusedCommitIsToldAndTheWorkWaitsForTheNextCommit) {
+    const struct {
+        const char* name;
+        std::function<void()> work;
+        QStringList saved;
+    } cases[] = {
+        {"the line's save",
+         [&] {
+             field<QTabWidget>("sPageControl1")->setCurrentIndex(0);
+             field("sEdit2")->setText("Сидоров");
+             field("sEdit5")->setText("1");
+             field("sDateEdit4")->setText("04.03.2026");
+             click("sBitBtn1");
+         },
+         {"Д'Артаньян", "Иванов", "Иванов", "Сидоров"}},
+        {"the editing window's save",
+         [&] {
+             clients().setCurrentRow(0);
+             click("sBitBtn6");
+             ASSERT_TRUE(focusField(field("sDBEdit2", 13)));
+             pressKey(Qt::Key_A, Qt::ControlModifier);
+             typeText("Петров");
+             click("sBitBtn1", 13);
+         },
+         {"Петров", "Иванов", "Иванов", "Сидоров"}},
+        {"the view tab's commit",
+         [&] {
+             viewTab();
+             clients().setCurrentRow(1);
+             clients().edit();
+             clients().setFieldText("FAM", "Кузнецов");
+             click("sBitBtn5");
+         },
+         {"Петров", "Кузнецов", "Иванов", "Сидоров"}},
+    };
+    QStringList saved = savedRows("fam");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        refuseWorkstationCommits(true);
+        c.work();
+        EXPECT_EQ(texts(), QStringList{"Нет данных для сохранения"});
+        EXPECT_EQ(savedRows("fam"), saved);
+        refuseWorkstationCommits(false);
+        app().workstation().commit();
+        saved = savedRows("fam");
+        EXPECT_EQ(saved, c.saved);
+    }
 }
 
 } // namespace

@@ -66,35 +66,12 @@ protected:
         return cells;
     }
     int committedReceipts() {
-        Connection other;
-        other.connect(databasePath());
-        other.startTransaction();
-        DataSet rows(other, QStringLiteral("check"));
-        rows.replaceSelect(QStringLiteral("select count(*) from prihod"));
-        const int count = rows.text(0, 0).toInt();
-        rows.close();
-        other.commit();
-        return count;
+        return committedRows(databasePath(), QStringLiteral("select count(*) from prihod")).value(0).toInt();
     }
     // The receipts another workstation sees: "DATAP|KOD|NAME|SUMMA|KOL" in the order they were stored.
     QStringList committedReceiptRows() {
-        Connection other;
-        other.connect(databasePath());
-        other.startTransaction();
-        QStringList list;
-        {
-            DataSet rows(other, QStringLiteral("check"));
-            rows.replaceSelect(
-                QStringLiteral("select datap, kod, name, summa, kol from prihod order by idp"));
-            for (; !rows.atEnd(); rows.next()) {
-                QStringList values;
-                for (int c = 0; c < 5; ++c)
-                    values << rows.text(rows.currentRow(), c);
-                list << values.join(u'|');
-            }
-        }
-        other.rollback();
-        return list;
+        return committedRows(databasePath(),
+                             QStringLiteral("select datap, kod, name, summa, kol from prihod order by idp"));
     }
 };
 
@@ -298,6 +275,30 @@ TEST_F(ConsumablesTest, receiptsAreEditedAddedAndDeletedInTheGridAndCommittedByT
     EXPECT_EQ(model->rowCount(), 2);
 }
 
+// The server refuses the commit of a receipt's save: the cashier is told, the receipt is not permanent
+// and waits in the open transaction; "sBitBtn3" commits it once the server takes commits again.
+TEST_F(ConsumablesTest, aRefusedCommitIsToldAndTheReceiptWaitsForTheNextCommit) {
+    start();
+    window()->show();
+    field("sDateEdit1")->setText("05.03.2026");
+    field("sEdit2")->setText("973");
+    field("sEdit3")->setText("Линза IQ");
+    field("sEdit5")->setText("2");
+    refuseWorkstationCommits(true);
+    find<QPushButton>("sBitBtn2", 12)->click();
+    EXPECT_EQ(messages.texts(), QStringList{"Нет данных для сохранения"});
+    EXPECT_EQ(committedReceipts(), 0);
+    messages.shown.clear();
+    find<QPushButton>("sBitBtn3", 12)->click();
+    EXPECT_EQ(messages.texts(), QStringList{"Нет данных для сохранения"});
+    EXPECT_EQ(committedReceipts(), 0);
+    refuseWorkstationCommits(false);
+    messages.shown.clear();
+    find<QPushButton>("sBitBtn3", 12)->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.texts().join('\n').toStdString();
+    EXPECT_EQ(committedReceipts(), 1);
+}
+
 TEST_F(ConsumablesTest, theBalanceReportListsTheStockAsOfItsDateWithTotals) {
     prepareStock();
     start();
@@ -402,7 +403,7 @@ TEST_F(ConsumablesTest, aJournalThatCannotReadItsRowsSaysWhichAndShowsNoWorkbook
         connection.executeImmediate(c.bad);
         EXPECT_FALSE(window()->writeDentalJournal());
         connection.executeImmediate(c.repair);
-        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(c.message)});
+        ASSERT_EQ(messages.texts(), QStringList{QString::fromUtf8(c.message)});
         EXPECT_EQ(messages.shown[0].caption, "Ошибка");
         EXPECT_EQ(spreadsheets.started().size() - started, c.started);
         EXPECT_EQ(spreadsheets.closedCount() - closed, c.started);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/connection.h"
+#include "tests/support/print_to.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -4,15 +4,15 @@
 #include "tests/documents/contract_support.h"
 
 #include "documents/contract.h"
-#include "workstation/document_error.h"
-#include "workstation/money.h"
 #include "spreadsheet/recording_output.h"
 #include "spreadsheet/workbook.h"
+#include "workstation/document_error.h"
+#include "workstation/money.h"
 
 #include <gtest/gtest.h>
 
 using namespace zorvel;
-using test::expectStoredCells;
+using test::expectCells;
 
 namespace {
 
@@ -156,38 +156,40 @@ TEST(ContractBuilderTest, aLongPolyclinicContractComesOutWhole) {
     Workbook book = output.start(QStringLiteral("polikl.xls"));
     fillContract(book, ContractKind::Polyclinic, in);
     const Worksheet& sheet = book.sheet(1);
-    expectStoredCells(sheet, {
-                           {"A9", "1"},
-                           {"B9", "Услуга 1"},
-                           {"K9", "=I9*J9"},
-                           {"B11", "Услуга 3"},
-                           {"B12", "Услуга 4"},
-                           {"A19", "11"},
-                           {"B20", "Услуга 12"},
-                           {"A23", "15"},
-                           {"B23", "Услуга 15"},
-                           {"I23", "1"},
-                           {"J23", "100"},
-                           {"K23", "=I23*J23"},
-                           {"A24", "Итого"},
-                           {"K24", "=SUM(K9:K23)"},
-                           {"A25", ""},
-                           {"A26", "2. ОБЯЗАННОСТИ И ПРАВА СТОРОН"},
-                           {"A27", "2.1. Исполнитель обязуется:"},
-                           {"A41", "3. СТОИМОСТЬ УСЛУГ И ПОРЯДОК РАСЧЕТОВ"},
-                           {"A43", "3.2. Стоимость медицинских услуг, указанных в разделе 1 настоящего "
-                                   "договора составляет Одна тысяча пятьсот рублей 00 копеек."},
-                           {"A44", "3.3. Оплата производится Пациентом до начала оказания услуг наличными "
-                                   "денежными средствами в кассу Исполнителя или безналичным перечислением; "
-                                   "Пациенту выдается документ, подтверждающий оплату."},
-                           {"A54", "6. АДРЕСА, РЕКВИЗИТЫ И ПОДПИСИ СТОРОН"},
-                           {"G55", "Пациент:"},
-                           {"G57", "Паспорт:   серия  4509 №  123456"},
-                           {"G58", "Выдан:  ОВД Центрального района"},
-                           {"G59", "Место жительства:  ул. Ленина, 1"},
-                           {"G62", " ___________________________/__________________________/"},
-                           {"A62", "____________________/______________________/"},
-                       }, "contract");
+    expectCells(sheet,
+                {
+                    {"A9", "1"},
+                    {"B9", "Услуга 1"},
+                    {"K9", "=I9*J9"},
+                    {"B11", "Услуга 3"},
+                    {"B12", "Услуга 4"},
+                    {"A19", "11"},
+                    {"B20", "Услуга 12"},
+                    {"A23", "15"},
+                    {"B23", "Услуга 15"},
+                    {"I23", "1"},
+                    {"J23", "100"},
+                    {"K23", "=I23*J23"},
+                    {"A24", "Итого"},
+                    {"K24", "=SUM(K9:K23)"},
+                    {"A25", ""},
+                    {"A26", "2. ОБЯЗАННОСТИ И ПРАВА СТОРОН"},
+                    {"A27", "2.1. Исполнитель обязуется:"},
+                    {"A41", "3. СТОИМОСТЬ УСЛУГ И ПОРЯДОК РАСЧЕТОВ"},
+                    {"A43", "3.2. Стоимость медицинских услуг, указанных в разделе 1 настоящего "
+                            "договора составляет Одна тысяча пятьсот рублей 00 копеек."},
+                    {"A44", "3.3. Оплата производится Пациентом до начала оказания услуг наличными "
+                            "денежными средствами в кассу Исполнителя или безналичным перечислением; "
+                            "Пациенту выдается документ, подтверждающий оплату."},
+                    {"A54", "6. АДРЕСА, РЕКВИЗИТЫ И ПОДПИСИ СТОРОН"},
+                    {"G55", "Пациент:"},
+                    {"G57", "Паспорт:   серия  4509 №  123456"},
+                    {"G58", "Выдан:  ОВД Центрального района"},
+                    {"G59", "Место жительства:  ул. Ленина, 1"},
+                    {"G62", " ___________________________/__________________________/"},
+                    {"A62", "____________________/______________________/"},
+                },
+                "contract");
     // The inserted line shows its price as the template's lines do.
     EXPECT_EQ(sheet.cellText(23, 10), QStringLiteral("100.00"));
     // The added lines are ruled and merged like the template's.
@@ -205,7 +207,7 @@ TEST(ContractBuilderTest, aLongHospitalContractComesOutWhole) {
     Workbook book = output.start(QStringLiteral("stac.xls"));
     fillContract(book, ContractKind::Hospital, in);
     const Worksheet& sheet = book.sheet(1);
-    expectStoredCells(sheet,
+    expectCells(sheet,
                 {
                     {"A13", "1"},
                     {"B13", "Услуга 1"},
@@ -227,7 +229,8 @@ TEST(ContractBuilderTest, aLongHospitalContractComesOutWhole) {
                     {"G57", "Место жительства:  ул. Ленина, 1"},
                     {"G60", " ___________________________/__________________________/"},
                     {"G61", "подпись                                    расшифровка"},
-                }, "contract");
+                },
+                "contract");
 }
 
 TEST(ContractBuilderTest, aLineThatIsNotANumberStopsTheContractWithItsMessage) {

@@ -3,8 +3,6 @@
 #include "data/dataset.h"
 #include "data/filter.h"
 #include "documents/contract_window.h"
-#include "spreadsheet/cell_reference.h"
-#include "spreadsheet/worksheet.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,16 +54,6 @@ void ContractTest::chooseShowing() {
 
 void ContractTest::pressPrint() {
     find<QPushButton>("sBitBtn5", 2)->click();
-}
-
-void expectStoredCells(const Worksheet& sheet, const std::vector<Cell>& cells, const char* document) {
-    for (const Cell& c : cells) {
-        const CellPosition at = parseCell(QString::fromLatin1(c.address));
-        const QString expected = QString::fromUtf8(c.text);
-        const QString actual = expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column)
-                                                         : sheet.cellValue(at.row, at.column);
-        EXPECT_EQ(actual.toStdString(), expected.toStdString()) << document << " " << c.address;
-    }
 }
 
 } // namespace zorvel::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/golden_cells.h"
+#include "tests/support/libre_office_sheet.h"
 #include "tests/support/workstation_fixture.h"
 
 #include <QString>
@@ -50,13 +52,5 @@ protected:
     void chooseShowing();
     void pressPrint();
 };
-
-// A (cell, text) table checked against the values a sheet stores (numbers in their shortest form, not as
-// their format shows them); a text starting with "=" is the cell's formula.
-struct Cell {
-    const char* address;
-    const char* text;
-};
-void expectStoredCells(const Worksheet& sheet, const std::vector<Cell>& cells, const char* document);
 
 } // namespace zorvel::test

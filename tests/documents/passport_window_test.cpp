@@ -58,25 +58,13 @@ protected:
 
     // NAME and the four passport values of every record, as another workstation sees them.
     QStringList committedPassports() {
-        Connection other;
-        other.connect(databasePath());
-        other.startTransaction();
-        DataSet people(other, QStringLiteral("check"));
-        people.setSelectSql(
+        return committedRows(
+            databasePath(),
             QStringLiteral("select name, seria, nomer, vidan, adress from people order by ipeop"));
-        people.open();
-        QStringList rows;
-        for (people.first(); !people.atEnd(); people.next()) {
-            QStringList values;
-            for (const char* column : {"NAME", "SERIA", "NOMER", "VIDAN", "ADRESS"})
-                values << people.fieldText(QString::fromLatin1(column));
-            rows << values.join(u'|');
-        }
-        return rows;
     }
 
     const QString passport = QStringLiteral("|4509|123456|ОВД Центрального района|ул. Ленина, 1");
-    const QString none = QStringLiteral("||||");
+    const QString none = QStringLiteral("|<NULL>|<NULL>|<NULL>|<NULL>");
 };
 
 TEST_F(PassportWindowTest, theWindowAsTheCashierFindsIt) {

@@ -152,7 +152,7 @@ TEST(CashReportTest, everyColumnOfAServiceAndTheTotalAsASpreadsheetComputesIt) {
     EXPECT_TRUE(sheet.cellStyle(7, 21).bordered);
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const Computed computed(book);
+    const ComputedSheet computed(book);
     EXPECT_EQ(computed.at("R4"), "99.99");
     EXPECT_EQ(computed.at("R7"), "400");
 }
@@ -194,7 +194,7 @@ TEST(PaymentsReportTest, instalmentsShowWhatIsPaidAndWhatIsLeft) {
     EXPECT_FALSE(sheet.cellStyle(6, 10).bordered);
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const Computed computed(book);
+    const ComputedSheet computed(book);
     EXPECT_EQ(computed.at("I3"), "500");
     EXPECT_EQ(computed.at("I4"), "0");
     EXPECT_EQ(computed.at("G6"), "1599.99");
@@ -235,7 +235,7 @@ TEST(PlanningReportTest, pricesByPrefixAndTotalsWithTheirParentheses) {
     EXPECT_TRUE(sheet.cellStyle(6, 6).bordered);
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const Computed computed(book);
+    const ComputedSheet computed(book);
     EXPECT_EQ(computed.at("D6"), "5");
     EXPECT_EQ(computed.at("F6"), "1549");
 }

@@ -83,7 +83,7 @@ TEST(InPatientReportTest, aNewDepartmentClosesTheBlockAndStartsAnotherNumberedFr
     EXPECT_TRUE(sheet.cellStyle(13, 21).bordered);
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const Computed computed(book);
+    const ComputedSheet computed(book);
     EXPECT_EQ(computed.at("I5"), "240");   // 24 % of the operation
     EXPECT_EQ(computed.at("N5"), "60");    // 6 % to the operating block
     EXPECT_EQ(computed.at("L5"), "40");    // 20 % of the anaesthesia
@@ -100,7 +100,7 @@ TEST(InPatientReportTest, anEmptyPeriodWritesHeadingsAndTotalsThatReferToNoRowZe
                 "econom");
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    EXPECT_EQ(Computed(book).at("S6"), "0");
+    EXPECT_EQ(ComputedSheet(book).at("S6"), "0");
 }
 
 StaffShareLine staffLine(const char* doctor, const char* nurse, const char* sum, const char* nurseShare,
@@ -161,7 +161,7 @@ TEST(StaffShareReportTest, twoDoctorsAndANurseGetPairsWithTheirSharesAndTotals) 
     EXPECT_TRUE(sheet.cellStyle(1, 1).bordered);
     if (!haveLibreOffice())
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
-    const Computed computed(book);
+    const ComputedSheet computed(book);
     EXPECT_EQ(computed.at("H8"), "210");
     EXPECT_EQ(computed.at("L8"), "120");
     EXPECT_EQ(computed.at("N8"), "0");

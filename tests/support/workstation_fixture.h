@@ -2,6 +2,8 @@
 
 #include "app/application.h"
 #include "spreadsheet/recording_output.h"
+#include "tests/support/committed_rows.h"
+#include "tests/support/print_to.h"
 #include "workstation/services.h"
 
 #include <QDir>

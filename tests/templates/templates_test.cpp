@@ -4,6 +4,7 @@
 
 #include "spreadsheet/cell_reference.h"
 #include "spreadsheet/workbook.h"
+#include "tests/support/golden_cells.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -169,13 +170,7 @@ class FixedCell : public ::testing::TestWithParam<TemplateCell> {};
 TEST_P(FixedCell, HoldsItsText) {
     const TemplateCell& c = GetParam();
     const Workbook book = openTemplate(c.file);
-    const Worksheet& sheet = book.sheet(c.sheet);
-    const CellPosition at = parseCell(QString::fromLatin1(c.cell));
-    const QString expected = QString::fromUtf8(c.text);
-    const QString actual =
-        expected.startsWith(u'=') ? sheet.cellFormula(at.row, at.column) : sheet.cellText(at.row, at.column);
-    EXPECT_TRUE(actual == expected) << "holds \"" << actual.toStdString() << "\"\nexpected \""
-                                    << expected.toStdString() << "\"";
+    test::expectCells(book.sheet(c.sheet), {{c.cell, c.text}}, c.file, test::CellText::Displayed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, FixedCell, ::testing::ValuesIn(FixedCells));
