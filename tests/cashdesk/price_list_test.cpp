@@ -39,17 +39,18 @@ protected:
 
     // The price list as another workstation sees it (committed rows only), in key order.
     std::vector<PriceRow> committedPrices() {
-        Connection other;
-        other.connect(databasePath());
-        other.startTransaction();
-        DataSet rows(other, QStringLiteral("check"));
-        rows.replaceSelect(QStringLiteral("select simv, kod, name, summa, kodgvv from prais order by idp"));
         std::vector<PriceRow> result;
-        for (rows.first(); !rows.atEnd(); rows.next())
-            result.push_back({rows.fieldText("SIMV"), rows.fieldText("KOD"), rows.fieldText("NAME"),
-                              rows.fieldText("SUMMA"), rows.fieldText("KODGVV")});
-        rows.close();
-        other.commit();
+        for (const QString& row :
+             committedRows(databasePath(),
+                           QStringLiteral("select simv, kod, name, summa, kodgvv from prais order by idp"))) {
+            // An empty text is stored as NULL, and the price list shows it empty.
+            QStringList values = row.split(u'|');
+            for (QString& v : values)
+                if (v == QLatin1String("<NULL>"))
+                    v.clear();
+            result.push_back(
+                {values.value(0), values.value(1), values.value(2), values.value(3), values.value(4)});
+        }
         return result;
     }
 
