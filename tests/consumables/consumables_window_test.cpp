@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -240,8 +241,8 @@ TEST_F(ConsumablesTest, receiptsAreEditedAddedAndDeletedInTheGridAndCommittedByT
     grid->setCurrentIndex(model->index(plaster, quantity));
     typeText(QStringLiteral("12"));
     pressEnter();
-    QCoreApplication::processEvents(); // the editor hands its text over when the events run
-    EXPECT_EQ(receipts.state(), DataSet::State::Edit);
+    // The editor hands its text over when the events run.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return receipts.state() == DataSet::State::Edit; }, 5000));
     pressKey(plaster == 0 ? Qt::Key_Down : Qt::Key_Up);
     EXPECT_EQ(receipts.state(), DataSet::State::Browse);
     EXPECT_EQ(model->index(plaster, quantity).data().toString(), QStringLiteral("12"));
@@ -332,6 +333,8 @@ TEST_F(ConsumablesTest, theBalanceReportListsTheStockAsOfItsDateWithTotals) {
 
 TEST_F(ConsumablesTest, theDentalJournalHoldsTheOpeningBalanceTheServicesAndTheClosingBalance) {
     prepareStock();
+    // Today is after the period and after every receipt and service: both balances are the chosen days'.
+    clock.time = QDateTime(QDate(2026, 3, 20), QTime(9, 7, 3));
     start();
     field("sDateEdit4")->setText("02.03.2026");
     field("sDateEdit5")->setText("05.03.2026");

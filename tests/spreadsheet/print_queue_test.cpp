@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -17,7 +18,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace zorvel;
 
@@ -134,7 +137,19 @@ TEST_F(PrintQueueTest, aFailedJobIsReportedWithItsReasonAndADeadLibreOfficeIsSta
     output.finishPrinting();
     EXPECT_EQ(output.printQueue().officeProcessId(), office);
 
-    ::kill(-static_cast<pid_t>(office), SIGKILL);
+    // Its whole process group ended, and gone before the next job (a zombie is gone for good too).
+    ASSERT_EQ(::kill(-static_cast<pid_t>(office), SIGKILL), 0) << std::strerror(errno);
+    const auto alive = [office] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(office));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray fields = stat.readAll();
+        const qsizetype end = fields.lastIndexOf(')');
+        return end < 0 || fields.mid(end + 2, 1) != "Z";
+    };
+    for (QDeadlineTimer deadline(60000); alive() && !deadline.hasExpired();)
+        QThread::msleep(20);
+    ASSERT_FALSE(alive()) << "LibreOffice " << office << " did not end";
     Workbook second = document(output, QStringLiteral("Второй"));
     output.print(second);
     output.finishPrinting();

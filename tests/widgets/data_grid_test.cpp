@@ -5,8 +5,8 @@
 #include "widgets/data_grid.h"
 #include "workstation/services.h"
 
-#include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace zorvel::test {
 namespace {
@@ -68,7 +68,7 @@ TEST_F(DataGridTest, aSaveCycleAddsOneRowAndAReopenWithAsManyRowsKeepsThem) {
     people.close();
     people.open();
     ASSERT_TRUE(people.locate("fam", {QStringLiteral("Григорьев")}));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.currentIndex().row() == people.currentRow(); }, 5000));
     expectShowsTheDataSet(grid, "fam");
     EXPECT_EQ(inserted.size(), 1);
     EXPECT_EQ(removed.size(), 0);
@@ -85,9 +85,8 @@ TEST_F(DataGridTest, aSaveCycleAddsOneRowAndAReopenWithAsManyRowsKeepsThem) {
     expectShowsTheDataSet(grid, "fam");
 
     people.close();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(model.rowCount(), 0);
-    EXPECT_EQ(grid.currentIndex().row(), -1);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return model.rowCount() == 0 && grid.currentIndex().row() == -1; }, 5000));
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
 }
 
