@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QByteArray>
+#include <QSysInfo>
 
 namespace zorvel {
 
@@ -18,6 +19,11 @@ bool isLockCode(ISC_STATUS code) {
 }
 
 void appendItem(QByteArray& dpb, char item, const QByteArray& value) {
+    // An item's length is one byte: a longer value would corrupt the whole buffer.
+    if (value.size() > 255)
+        throw DataError(item == isc_dpb_password   ? QStringLiteral("Слишком длинный пароль")
+                        : item == isc_dpb_sql_role_name ? QStringLiteral("Слишком длинное имя роли")
+                                                         : QStringLiteral("Слишком длинное имя пользователя"));
     dpb.append(item);
     dpb.append(static_cast<char>(value.size()));
     dpb.append(value);
@@ -30,6 +36,14 @@ ConnectionSettings ConnectionSettings::fromEnvironment() {
     s.user = qEnvironmentVariable("ISC_USER", "SYSDBA");
     s.password = qEnvironmentVariable("ISC_PASSWORD", kDefaultPassword);
     return s;
+}
+
+bool ConnectionSettings::builtIn() {
+    return !qEnvironmentVariableIsSet("ISC_USER") && !qEnvironmentVariableIsSet("ISC_PASSWORD");
+}
+
+QString workstationHost() {
+    return QSysInfo::machineHostName();
 }
 
 void throwOnError(const ISC_STATUS* status) {
@@ -60,6 +74,8 @@ QByteArray databaseParameters(const ConnectionSettings& settings) {
     dpb.append(static_cast<char>(isc_dpb_version1));
     appendItem(dpb, isc_dpb_user_name, settings.user.toUtf8());
     appendItem(dpb, isc_dpb_password, settings.password.toUtf8());
+    if (!settings.role.isEmpty())
+        appendItem(dpb, isc_dpb_sql_role_name, settings.role.toUtf8());
     appendItem(dpb, isc_dpb_lc_ctype, "WIN1251");
     // A page cache that holds a register of a few hundred thousand rows (8 KiB pages).
     dpb.append(static_cast<char>(isc_dpb_num_buffers));
@@ -94,6 +110,34 @@ void Connection::connect(const QString& databaseName) {
     isc_attach_database(status, 0, name.constData(), &db_, static_cast<short>(dpb.size()), dpb.constData());
     if (status[0] == 1 && status[1])
         db_ = 0;
+    throwOnError(status);
+    try {
+        tellSession();
+    } catch (...) {
+        disconnect();
+        throw;
+    }
+}
+
+void Connection::tellSession() {
+    // The change journal's triggers read the workstation's host from the session: the embedded engine
+    // gives them no client address. In a transaction of its own; the session's context outlives it.
+    isc_tr_handle tr = 0;
+    ISC_STATUS_ARRAY status;
+    isc_start_transaction(status, &tr, 1, &db_, 0, nullptr);
+    throwOnError(status);
+    QString host = workstationHost();
+    host.replace(u'\'', QStringLiteral("''"));
+    const QByteArray sql = toWin1251(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER; BEGIN "
+                                                    "I = RDB$SET_CONTEXT('USER_SESSION', 'ZORVEL_HOST', '%1'); END")
+                                         .arg(host.left(200)));
+    isc_dsql_execute_immediate(status, &db_, &tr, 0, sql.constData(), kDialect, nullptr);
+    ISC_STATUS_ARRAY ignored;
+    if (status[0] == 1 && status[1]) {
+        isc_rollback_transaction(ignored, &tr);
+        throwOnError(status);
+    }
+    isc_commit_transaction(status, &tr);
     throwOnError(status);
 }
 

@@ -6,11 +6,15 @@
 namespace zorvel {
 
 // Who the workstation connects as: SYSDBA with the workstation's password, unless the standard
-// ISC_USER / ISC_PASSWORD variables say otherwise.
+// ISC_USER / ISC_PASSWORD variables or the sign-in say otherwise. A role is in force only when the
+// attachment names it.
 struct ConnectionSettings {
     QString user;
     QString password;
+    QString role;
     static ConnectionSettings fromEnvironment();
+    // True when neither ISC_USER nor ISC_PASSWORD is set: the built-in SYSDBA password.
+    static bool builtIn();
 };
 
 // The one connection and the one transaction of a workstation (read committed, record versions, no wait,
@@ -28,6 +32,8 @@ public:
     void disconnect();
     bool isConnected() const { return db_ != 0; }
     QString databaseName() const { return databaseName_; }
+    const ConnectionSettings& settings() const { return settings_; }
+    void setSettings(ConnectionSettings settings) { settings_ = std::move(settings); }
 
     void startTransaction();
     bool inTransaction() const { return tr_ != 0; }
@@ -42,6 +48,8 @@ public:
     isc_tr_handle* trHandle();
 
 private:
+    void tellSession();
+
     ConnectionSettings settings_;
     QString databaseName_;
     isc_db_handle db_ = 0;
@@ -67,7 +75,12 @@ private:
 // Throws DbError when the status vector holds an error.
 void throwOnError(const ISC_STATUS* status);
 
-// Builds a database parameter buffer for attach and create.
+// Builds a database parameter buffer for attach and create. Throws DataError for a user name, password
+// or role longer than the buffer's items hold (255 bytes).
 QByteArray databaseParameters(const ConnectionSettings& settings);
+
+// The host name the workstation tells its session at connect (USER_SESSION "ZORVEL_HOST"): the change
+// journal's address where the engine gives none.
+QString workstationHost();
 
 } // namespace zorvel

@@ -1,5 +1,6 @@
 #include "data/database_creation.h"
 
+#include "data/change_journal.h"
 #include "data/errors.h"
 #include "data/win1251.h"
 
@@ -62,6 +63,13 @@ void runScript(Connection& connection, const QString& script) {
 
 void createDatabase(const QString& databaseName, const ConnectionSettings& settings) {
     createDatabaseWithScript(databaseName, schemaScript(), settings);
+    // The change journal and the roles, written from the tables as the script made them: the same code
+    // that zorvel-upgrade runs on a hospital's database.
+    Connection connection(settings);
+    connection.connect(databaseName);
+    connection.startTransaction();
+    addMissingJournalObjects(connection);
+    connection.commit();
 }
 
 void createDatabaseWithScript(const QString& databaseName, const QString& script,

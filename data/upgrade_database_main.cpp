@@ -1,8 +1,8 @@
-// zorvel-upgrade DATABASE: adds to an existing database (a local path or host:/path) the indexes the
-// workstation's fast paths rely on. Rows are not touched; a second run adds nothing.
-// zorvel-upgrade --list: prints those indexes.
+// zorvel-upgrade DATABASE: adds to an existing database (a local path or host:/path) the change journal
+// with its roles, and the indexes the workstation's fast paths rely on. Rows are not touched; a second run
+// adds nothing. zorvel-upgrade --list: prints what it adds.
+#include "data/database_upgrade.h"
 #include "data/errors.h"
-#include "data/required_indexes.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args == QStringList{QStringLiteral("--list")}) {
-        for (const auto& index : zorvel::requiredIndexes())
-            std::printf("%s\n", index.description().toUtf8().constData());
+        for (const QString& line : zorvel::upgradeList())
+            std::printf("%s\n", line.toUtf8().constData());
         return 0;
     }
     if (args.size() != 1 || args[0].startsWith(u'-')) {
@@ -21,15 +21,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const auto added = zorvel::addMissingIndexes(args[0]);
+        const auto added = zorvel::upgradeDatabase(args[0]);
         if (added.empty()) {
-            std::printf("%s\n", QStringLiteral("Все индексы уже есть, ничего не добавлено: %1")
+            std::printf("%s\n", QStringLiteral("Все индексы и журнал изменений уже есть, ничего не добавлено: %1")
                                     .arg(args[0])
                                     .toUtf8()
                                     .constData());
             return 0;
         }
-        for (const auto& index : added)
+        for (const auto& object : added.journal)
+            std::printf("%s\n", QStringLiteral("Добавлено: %1").arg(object.description()).toUtf8().constData());
+        for (const auto& index : added.indexes)
             std::printf("%s\n", QStringLiteral("Добавлен индекс %1 ON %2")
                                     .arg(index.name, index.description())
                                     .toUtf8()

@@ -29,7 +29,7 @@ std::set<QString> userIndexes(Connection& connection) {
         "select trim(i.rdb$index_name), trim(i.rdb$relation_name), coalesce(trim(s.rdb$field_name), ''), "
         "coalesce(i.rdb$index_type, 0), coalesce(cast(i.rdb$expression_source as varchar(1000)), '') "
         "from rdb$indices i left join rdb$index_segments s on s.rdb$index_name = i.rdb$index_name "
-        "where coalesce(i.rdb$system_flag, 0) = 0 and not exists (select * from rdb$relation_constraints c "
+        "where coalesce(i.rdb$system_flag, 0) = 0 and i.rdb$relation_name <> 'CHANGE_LOG' and not exists (select * from rdb$relation_constraints c "
         "where c.rdb$index_name = i.rdb$index_name) order by 1, s.rdb$field_position"));
     std::map<QString, RequiredIndex> byName;
     for (; !indexes.atEnd(); indexes.next()) {
