@@ -15,6 +15,7 @@
 #include "consumables/field_filter_window.h"
 #include "consumables/visible_fields_window.h"
 #include "documents/contract_window.h"
+#include "journal/journal_window.h"
 #include "reports/cash_report_window.h"
 #include "reports/department_breakdown_window.h"
 
@@ -74,6 +75,10 @@ Application::Application(Services services, bool administrator)
         windows_[static_cast<size_t>(n)] = owned_[static_cast<size_t>(n)].get();
     }
     mainWindow_->setWindows(windows_);
+    auto journal = std::make_unique<JournalWindow>(*workstation_);
+    QObject::connect(mainWindow_.get(), &MainWindow::journalRequested, journal.get(),
+                     &JournalWindow::openToday);
+    journal_ = std::move(journal);
     connectHandOffs();
 }
 
@@ -157,6 +162,7 @@ void Application::connectHandOffs() {
 
 Application::~Application() {
     // Windows go before the workstation, whose connection commits the transaction at the end of the run.
+    journal_.reset();
     for (auto& w : owned_)
         w.reset();
     mainWindow_.reset();

@@ -21,6 +21,8 @@ public:
     MainWindow& mainWindow() { return *mainWindow_; }
     // TForm1 to TForm16 by number.
     QWidget* window(int number) const { return windows_[static_cast<size_t>(number)]; }
+    // "Журнал изменений" (JournalWindow).
+    QWidget* journalWindow() const { return journal_.get(); }
 
 private:
     // TForm2 to TForm16, in order; each window is made by its own class.
@@ -32,6 +34,7 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     std::array<QWidget*, 17> windows_{};
     std::array<std::unique_ptr<QWidget>, 17> owned_;
+    std::unique_ptr<QWidget> journal_;
 };
 
 } // namespace zorvel

@@ -4,6 +4,7 @@
 #include "app/desktop_services.h"
 #include "app/guarded_application.h"
 #include "app/main_window.h"
+#include "app/sign_in_dialog.h"
 #include "spreadsheet/libre_office_output.h"
 #include "spreadsheet/template_directory.h"
 #include "workstation/site_config.h"
@@ -117,10 +118,14 @@ int main(int argc, char** argv) {
     zorvel::DesktopOpener opener;
     zorvel::LibreOfficeOutput spreadsheets;
     zorvel::QuestionBoxes questions;
-    zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets, &questions};
+    zorvel::DialogSignIn signIn;
+    zorvel::Services services{&messages, &clock, &files, &opener, &spreadsheets, &questions, &signIn};
     qtApp.setMessages(&messages);
 
     zorvel::Application app(services, administrator);
+    // "Отмена" in the sign-in ends the run before anything shows.
+    if (app.mainWindow().signInCancelled())
+        return 0;
     endRunOnTerminate(app.mainWindow());
     const QString contractCaption = app.window(2) ? app.window(2)->windowTitle() : QString();
     spreadsheets.setPrintReports(

@@ -117,12 +117,17 @@ void MainWindow::buildMenu() {
     // Only the administrator backs the database up.
     QAction* backup = addItem(file, "N13", "Резервное копирование", administrator_);
     connect(backup, &QAction::triggered, this, &MainWindow::backUp);
+    administratorActions_.push_back(backup);
     QMenu* records = addMenu(bar, "N2", "Записи");
     // Only the administrator replaces or empties the price list that every cashier searches.
-    connect(addItem(records, "N3", "Отчистка базы прайса", administrator_), &QAction::triggered, this,
-            [this] { clearPriceList(workstation_); });
-    connect(addItem(records, "excel1", "Экспорт из excel", administrator_), &QAction::triggered, this,
-            &MainWindow::importPrices);
+    QAction* clear = addItem(records, "N3", "Отчистка базы прайса", administrator_);
+    connect(clear, &QAction::triggered, this, [this] { clearPriceList(workstation_); });
+    QAction* import = addItem(records, "excel1", "Экспорт из excel", administrator_);
+    connect(import, &QAction::triggered, this, &MainWindow::importPrices);
+    // Who changed what in the registers and the price list, as the database keeps it.
+    QAction* journal = addItem(records, "NJournal", "Журнал изменений", administrator_);
+    connect(journal, &QAction::triggered, this, &MainWindow::journalRequested);
+    administratorActions_.insert(administratorActions_.end(), {clear, import, journal});
     QMenu* reports = addMenu(bar, "N7", "Отчеты");
     connect(addItem(reports, "N8", "Отчет по кассе", true), &QAction::triggered, this,
             [this] { showWindow(4); });
@@ -131,8 +136,9 @@ void MainWindow::buildMenu() {
     connect(addItem(reports, "N12", "Расходники", true), &QAction::triggered, this,
             &MainWindow::consumablesRequested);
     // The accountant's query over the whole register is the administrator's.
-    connect(addItem(reports, "N11", "Комбинированная таблица", administrator_), &QAction::triggered, this,
-            [this] { showWindow(14); });
+    QAction* combined = addItem(reports, "N11", "Комбинированная таблица", administrator_);
+    connect(combined, &QAction::triggered, this, [this] { showWindow(14); });
+    administratorActions_.push_back(combined);
     QMenu* helpMenu = addMenu(bar, "N4", "Помощь");
     connect(addItem(helpMenu, "N5", "О программе", true), &QAction::triggered, this, &MainWindow::about);
     connect(addItem(helpMenu, "N6", "Справка", true), &QAction::triggered, this, &MainWindow::help);
@@ -142,6 +148,9 @@ void MainWindow::startUp() {
     tick();
     clock_->start();
     Workstation::Start start = workstation_.start();
+    signInCancelled_ = start.state == Workstation::StartState::SignInCancelled;
+    if (signInCancelled_)
+        return;
     if (start.state == Workstation::StartState::NotConfigured) {
         workstation_.messages().show(QStringLiteral("Нет файла put.ini"), QString::fromUtf8(kProgramName));
         return;
@@ -153,6 +162,16 @@ void MainWindow::startUp() {
         return;
     }
     setWindowTitle(windowTitle() + QStringLiteral(" Подключенная база:") + start.databaseName);
+    // Who works here, when it is not the built-in user every workstation shares.
+    if (start.signedIn || start.user != QLatin1String("SYSDBA"))
+        setWindowTitle(windowTitle() + QStringLiteral(" Пользователь: ") + start.user);
+    applyRights(start.administrator);
+    if (!start.journalKept)
+        addStatusNotice(QStringLiteral("journalNotice"),
+                        QStringLiteral("Журнал изменений не ведется: выполните zorvel-upgrade"));
+    if (!start.roleRefused.isEmpty())
+        addStatusNotice(QStringLiteral("roleNotice"),
+                        QStringLiteral("Роль пользователя не принята сервером: ") + start.roleRefused);
     if (!start.missingIndexes.isEmpty())
         reportMissingIndexes(start.missingIndexes, start.databaseName);
     // The contract number walks the whole register: on a large one that takes a while, so it runs on a
@@ -164,6 +183,23 @@ void MainWindow::startUp() {
     contractNumberPending_ = true;
     workstation_.proposeContractNumberInBackground(
         this, [this](const Workstation::ContractProposal& proposal) { takeContractProposal(proposal); });
+}
+
+void MainWindow::applyRights(bool administrator) {
+    const bool requested = administrator_;
+    administrator_ = requested && administrator;
+    for (QAction* action : administratorActions_)
+        action->setEnabled(administrator_);
+    registerTab_->setAdministrator(administrator_);
+    if (requested && !administrator)
+        addStatusNotice(QStringLiteral("rightsNotice"), QStringLiteral("Нет прав администратора"));
+}
+
+void MainWindow::addStatusNotice(const QString& objectName, const QString& text) {
+    auto* notice = new QLabel(text, this);
+    notice->setObjectName(objectName);
+    notice->setToolTip(text);
+    statusBar()->addWidget(notice);
 }
 
 void MainWindow::takeContractProposal(const Workstation::ContractProposal& given) {

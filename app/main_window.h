@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -43,6 +44,9 @@ public:
     // place (or its message shown).
     bool contractNumberPending() const { return contractNumberPending_; }
 
+    // The user gave up the sign-in: the run ends before the window shows.
+    bool signInCancelled() const { return signInCancelled_; }
+
     ServiceEntryTab& entryTab() const { return *entryTab_; }
     RegisterTab& registerTab() const { return *registerTab_; }
 
@@ -56,6 +60,8 @@ signals:
     void consumablesRequested();
     // The next contract number is in place, or the reason it is not has been shown.
     void contractNumberProposed();
+    // "Журнал изменений": the change journal's window shows itself with today's entries.
+    void journalRequested();
 
 protected:
     // Closing the main window ends the run, whatever other windows are open.
@@ -64,6 +70,10 @@ protected:
 private:
     void buildMenu();
     void startUp();
+    // The administrator's commands open when the run was started with --admin and the database grants
+    // the user the rights; a user without them is told so in the status line.
+    void applyRights(bool administrator);
+    void addStatusNotice(const QString& objectName, const QString& text);
     // Tells once, without stopping the cashier, which indexes the database lacks and what to run.
     void reportMissingIndexes(const QStringList& missing, const QString& databaseName);
     void takeContractProposal(const Workstation::ContractProposal& proposal);
@@ -78,6 +88,7 @@ private:
 
     Workstation& workstation_;
     bool administrator_;
+    std::vector<QAction*> administratorActions_;
     std::array<QWidget*, 17> windows_{};
     DataGrid* priceGrid_ = nullptr; // DBGrid1
     QTabWidget* tabs_ = nullptr;
@@ -87,6 +98,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QTimer* clock_ = nullptr;
     bool contractNumberPending_ = false;
+    bool signInCancelled_ = false;
     // The register has moved since start (a save, a search): the walk's row is not forced on it then.
     bool registerMoved_ = false;
 };

@@ -13,7 +13,8 @@ namespace zorvel {
 namespace {
 
 // Rows of a metadata query as trimmed texts.
-std::vector<QStringList> rows(Connection& connection, const QString& sql, const QStringList& parameters = {}) {
+std::vector<QStringList> rows(Connection& connection, const QString& sql,
+                              const QStringList& parameters = {}) {
     SqlStatement statement(connection);
     statement.prepare(sql);
     for (int i = 0; i < parameters.size(); ++i)
@@ -55,11 +56,12 @@ std::vector<Column> tableColumns(Connection& connection, const QString& table) {
     std::vector<Column> columns;
     for (const QStringList& row :
          rows(connection,
-              QStringLiteral("SELECT rf.RDB$FIELD_NAME, f.RDB$FIELD_TYPE, "
-                             "COALESCE(f.RDB$CHARACTER_LENGTH, f.RDB$FIELD_LENGTH, 0), "
-                             "IIF(f.RDB$COMPUTED_BLR IS NULL AND f.RDB$DIMENSIONS IS NULL, 0, 1) "
-                             "FROM RDB$RELATION_FIELDS rf JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE "
-                             "WHERE rf.RDB$RELATION_NAME = ? ORDER BY rf.RDB$FIELD_POSITION"),
+              QStringLiteral(
+                  "SELECT rf.RDB$FIELD_NAME, f.RDB$FIELD_TYPE, "
+                  "COALESCE(f.RDB$CHARACTER_LENGTH, f.RDB$FIELD_LENGTH, 0), "
+                  "IIF(f.RDB$COMPUTED_BLR IS NULL AND f.RDB$DIMENSIONS IS NULL, 0, 1) "
+                  "FROM RDB$RELATION_FIELDS rf JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE "
+                  "WHERE rf.RDB$RELATION_NAME = ? ORDER BY rf.RDB$FIELD_POSITION"),
               {table})) {
         Column c{row[0], row[1].toInt(), row[2].toInt()};
         // Blobs, arrays and computed columns are not journaled: they are no part of the registers.
@@ -71,11 +73,12 @@ std::vector<Column> tableColumns(Connection& connection, const QString& table) {
 }
 
 QString primaryKey(Connection& connection, const QString& table, const std::vector<Column>& columns) {
-    const auto keys = rows(connection,
-                           QStringLiteral("SELECT s.RDB$FIELD_NAME FROM RDB$RELATION_CONSTRAINTS c "
-                                          "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = c.RDB$INDEX_NAME "
-                                          "WHERE c.RDB$RELATION_NAME = ? AND c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"),
-                           {table});
+    const auto keys =
+        rows(connection,
+             QStringLiteral("SELECT s.RDB$FIELD_NAME FROM RDB$RELATION_CONSTRAINTS c "
+                            "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = c.RDB$INDEX_NAME "
+                            "WHERE c.RDB$RELATION_NAME = ? AND c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"),
+             {table});
     QString key = keys.size() == 1 ? keys[0][0] : QString();
     if (key.isEmpty()) // a key without its constraint: the one the workstation's statements use
         key = table.startsWith(QLatin1String("PEOPLE")) ? QStringLiteral("IPEOP") : QStringLiteral("IDP");
@@ -88,10 +91,11 @@ QString primaryKey(Connection& connection, const QString& table, const std::vect
 // The columns an inserted or deleted row is told by: who, what, when and how much.
 const QStringList& identifyingColumns() {
     static const QStringList list = {
-        QStringLiteral("FAM"),    QStringLiteral("NAM"),     QStringLiteral("OTH"),    QStringLiteral("DATA_USL"),
-        QStringLiteral("TIME_US"), QStringLiteral("DATAP"),  QStringLiteral("KODGVV"), QStringLiteral("KOD"),
-        QStringLiteral("NAME"),   QStringLiteral("SUMMA"),   QStringLiteral("KOL"),    QStringLiteral("CHOPL"),
-        QStringLiteral("SUMMAO"), QStringLiteral("ORGANIS"), QStringLiteral("NONAKL"),
+        QStringLiteral("FAM"),      QStringLiteral("NAM"),     QStringLiteral("OTH"),
+        QStringLiteral("DATA_USL"), QStringLiteral("TIME_US"), QStringLiteral("DATAP"),
+        QStringLiteral("KODGVV"),   QStringLiteral("KOD"),     QStringLiteral("NAME"),
+        QStringLiteral("SUMMA"),    QStringLiteral("KOL"),     QStringLiteral("CHOPL"),
+        QStringLiteral("SUMMAO"),   QStringLiteral("ORGANIS"), QStringLiteral("NONAKL"),
     };
     return list;
 }
@@ -142,20 +146,26 @@ QString triggerStatement(Connection& connection, const QString& table) {
         QStringList parts{QStringLiteral("''")};
         for (const Column& c : columns)
             if (identifyingColumns().contains(c.name) && c.name != key)
-                parts << QStringLiteral("COALESCE('; %1: ' || NULLIF(%2, ''), '')").arg(c.name, rawText(c, record, cap));
-        return QStringLiteral("        C = %1;\n        ACT = '%2';\n").arg(parts.join(QStringLiteral(" || ")), action);
+                parts << QStringLiteral("COALESCE('; %1: ' || NULLIF(%2, ''), '')")
+                             .arg(c.name, rawText(c, record, cap));
+        return QStringLiteral("        C = %1;\n        ACT = '%2';\n")
+            .arg(parts.join(QStringLiteral(" || ")), action);
     };
     QString body;
-    body += QStringLiteral("CREATE TRIGGER %1 FOR %2 ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 32000 AS\n")
-                .arg(journalTrigger(table), table);
+    body +=
+        QStringLiteral("CREATE TRIGGER %1 FOR %2 ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 32000 AS\n")
+            .arg(journalTrigger(table), table);
     body += QStringLiteral("DECLARE C VARCHAR(%1) = '';\nDECLARE ACT CHAR(1);\nBEGIN\n").arg(variableWidth);
-    body += QStringLiteral("    IF (INSERTING) THEN BEGIN\n") + row(QStringLiteral("NEW"), QStringLiteral("I")) +
+    body += QStringLiteral("    IF (INSERTING) THEN BEGIN\n") +
+            row(QStringLiteral("NEW"), QStringLiteral("I")) +
             QStringLiteral("    END ELSE IF (DELETING) THEN BEGIN\n") +
             row(QStringLiteral("OLD"), QStringLiteral("D")) + QStringLiteral("    END ELSE BEGIN\n");
     for (const Column& c : columns)
-        body += QStringLiteral("        IF (OLD.%1 IS DISTINCT FROM NEW.%1) THEN C = C || '; %1: ' || %2 || ' -> ' "
-                               "|| %3;\n")
-                    .arg(c.name, valueText(c, QStringLiteral("OLD"), cap), valueText(c, QStringLiteral("NEW"), cap));
+        body += QStringLiteral(
+                    "        IF (OLD.%1 IS DISTINCT FROM NEW.%1) THEN C = C || '; %1: ' || %2 || ' -> ' "
+                    "|| %3;\n")
+                    .arg(c.name, valueText(c, QStringLiteral("OLD"), cap),
+                         valueText(c, QStringLiteral("NEW"), cap));
     // An update that changes nothing leaves no entry.
     body += QStringLiteral("        IF (C = '') THEN EXIT;\n        ACT = 'U';\n    END\n"
                            "    C = SUBSTRING(C FROM 3);\n");
@@ -164,12 +174,12 @@ QString triggerStatement(Connection& connection, const QString& table) {
                 .arg(kJournalChangesWidth)
                 .arg(keep)
                 .arg(quoted(QString::fromUtf8(kJournalCutMark)));
-    const QString rowKey = key.isEmpty() ? QStringLiteral("NULL")
-                                         : QStringLiteral("IIF(DELETING, OLD.%1, NEW.%1)").arg(key);
-    const QString contractValue =
-        hasContract ? QStringLiteral("IIF(DELETING, %1, %2)")
-                          .arg(valueText(contract, QStringLiteral("OLD"), 20), valueText(contract, QStringLiteral("NEW"), 20))
-                    : QStringLiteral("NULL");
+    const QString rowKey =
+        key.isEmpty() ? QStringLiteral("NULL") : QStringLiteral("IIF(DELETING, OLD.%1, NEW.%1)").arg(key);
+    const QString contractValue = hasContract ? QStringLiteral("IIF(DELETING, %1, %2)")
+                                                    .arg(valueText(contract, QStringLiteral("OLD"), 20),
+                                                         valueText(contract, QStringLiteral("NEW"), 20))
+                                              : QStringLiteral("NULL");
     body += QStringLiteral("    INSERT INTO CHANGE_LOG (TABLE_NAME, ROW_KEY, ACTION, CONTRACT, CHANGES)\n"
                            "        VALUES ('%1', %2, :ACT, NULLIF(%3, ''), :C);\nEND")
                 .arg(table, rowKey, contractValue);
@@ -201,15 +211,18 @@ QStringList roleGrants(Connection& connection, const QString& role) {
         if (tables.count(table))
             statements << QStringLiteral("GRANT %1 ON %2 TO ROLE %3").arg(rights, table, role);
     };
-    const QString write = administrator ? QStringLiteral("ALL") : QStringLiteral("SELECT, INSERT, UPDATE, DELETE");
+    const QString write =
+        administrator ? QStringLiteral("ALL") : QStringLiteral("SELECT, INSERT, UPDATE, DELETE");
     for (const char* table : {"PEOPLE", "PEOPLEV", "PEOPLECBUX", "PRIHOD"})
         grant(write, QString::fromLatin1(table));
     // The price list is replaced and emptied by the administrator; the cashier reads it and the departments.
     for (const char* table : {"PRAIS", "OTDEL"})
         grant(administrator ? QStringLiteral("ALL") : QStringLiteral("SELECT"), QString::fromLatin1(table));
     grant(QStringLiteral("SELECT"), QStringLiteral("DOLG"));
+    // The journal is made before the roles (in the same transaction, where the catalogue does not show it
+    // yet): only the administrator reads it.
     if (administrator)
-        grant(QStringLiteral("SELECT"), QStringLiteral("CHANGE_LOG"));
+        statements << QStringLiteral("GRANT SELECT ON CHANGE_LOG TO ROLE %1").arg(role);
     for (const QStringList& row :
          rows(connection, QStringLiteral("SELECT RDB$PROCEDURE_NAME FROM RDB$PROCEDURES "
                                          "WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0")))
@@ -293,17 +306,19 @@ QStringList journalStatements(Connection& connection, const std::vector<JournalO
             // typed by hand in a console names the one who typed it. The address is the server's word
             // through a server; the embedded engine has none, and the workstation tells its session its
             // host name at connect.
-            statements << QStringLiteral(
-                "CREATE TRIGGER CHANGE_LOG_BI FOR CHANGE_LOG ACTIVE BEFORE INSERT POSITION 0 AS\n"
-                "BEGIN\n"
-                "    NEW.ID = GEN_ID(%1, 1);\n"
-                "    NEW.CHANGED_AT = CURRENT_TIMESTAMP;\n"
-                "    NEW.USER_NAME = CURRENT_USER;\n"
-                "    NEW.CLIENT_ADDRESS = SUBSTRING(COALESCE(RDB$GET_CONTEXT('SYSTEM', 'CLIENT_ADDRESS'),\n"
-                "        RDB$GET_CONTEXT('USER_SESSION', 'ZORVEL_HOST'),\n"
-                "        RDB$GET_CONTEXT('SYSTEM', 'CLIENT_PROCESS'), '') FROM 1 FOR 255);\n"
-                "END")
-                                  .arg(QString::fromLatin1(kLogGenerator));
+            statements
+                << QStringLiteral(
+                       "CREATE TRIGGER CHANGE_LOG_BI FOR CHANGE_LOG ACTIVE BEFORE INSERT POSITION 0 AS\n"
+                       "BEGIN\n"
+                       "    NEW.ID = GEN_ID(%1, 1);\n"
+                       "    NEW.CHANGED_AT = CURRENT_TIMESTAMP;\n"
+                       "    NEW.USER_NAME = CURRENT_USER;\n"
+                       "    NEW.CLIENT_ADDRESS = SUBSTRING(COALESCE(RDB$GET_CONTEXT('SYSTEM', "
+                       "'CLIENT_ADDRESS'),\n"
+                       "        RDB$GET_CONTEXT('USER_SESSION', 'ZORVEL_HOST'),\n"
+                       "        RDB$GET_CONTEXT('SYSTEM', 'CLIENT_PROCESS'), '') FROM 1 FOR 255);\n"
+                       "END")
+                       .arg(QString::fromLatin1(kLogGenerator));
             statements << QStringLiteral("GRANT USAGE ON GENERATOR %1 TO TRIGGER CHANGE_LOG_BI")
                               .arg(QString::fromLatin1(kLogGenerator));
         } else if (name == QLatin1String("CHANGE_LOG_READ_ONLY")) {
@@ -335,18 +350,18 @@ bool journalKept(Connection& connection) {
 
 UserRights userRights(Connection& connection) {
     UserRights rights;
-    const auto who = rows(connection,
-                          QStringLiteral("SELECT CURRENT_USER, CURRENT_ROLE, "
-                                         "(SELECT RDB$OWNER_NAME FROM RDB$RELATIONS "
-                                         "WHERE RDB$RELATION_NAME = 'RDB$DATABASE') FROM RDB$DATABASE"));
+    const auto who =
+        rows(connection, QStringLiteral("SELECT CURRENT_USER, CURRENT_ROLE, "
+                                        "(SELECT RDB$OWNER_NAME FROM RDB$RELATIONS "
+                                        "WHERE RDB$RELATION_NAME = 'RDB$DATABASE') FROM RDB$DATABASE"));
     rights.user = who[0][0];
     rights.role = who[0][1];
     const QString owner = who[0][2];
-    const auto held = rows(connection,
-                           QStringLiteral("SELECT TRIM(RDB$RELATION_NAME) FROM RDB$USER_PRIVILEGES "
-                                          "WHERE RDB$PRIVILEGE = 'M' AND RDB$USER = CURRENT_USER AND "
-                                          "RDB$RELATION_NAME IN ('%1', '%2')")
-                               .arg(QString::fromLatin1(kAdministratorRole), QString::fromLatin1(kCashierRole)));
+    const auto held = rows(
+        connection, QStringLiteral("SELECT TRIM(RDB$RELATION_NAME) FROM RDB$USER_PRIVILEGES "
+                                   "WHERE RDB$PRIVILEGE = 'M' AND RDB$USER = CURRENT_USER AND "
+                                   "RDB$RELATION_NAME IN ('%1', '%2')")
+                        .arg(QString::fromLatin1(kAdministratorRole), QString::fromLatin1(kCashierRole)));
     bool admin = false, cashier = false;
     for (const QStringList& row : held) {
         admin = admin || row[0] == QLatin1String(kAdministratorRole);

@@ -49,9 +49,9 @@ bool journalKept(Connection& connection);
 
 // Who the connected user is to the database.
 struct UserRights {
-    QString user;        // CURRENT_USER
-    QString role;        // CURRENT_ROLE ("NONE" without one)
-    QString heldRole;    // the workstation's role granted to the user (administrator's first), or empty
+    QString user;     // CURRENT_USER
+    QString role;     // CURRENT_ROLE ("NONE" without one)
+    QString heldRole; // the workstation's role granted to the user (administrator's first), or empty
     bool administrator = false; // SYSDBA, the database's owner, or granted ZORVEL_ADMIN
 };
 UserRights userRights(Connection& connection);

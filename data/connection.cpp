@@ -21,9 +21,9 @@ bool isLockCode(ISC_STATUS code) {
 void appendItem(QByteArray& dpb, char item, const QByteArray& value) {
     // An item's length is one byte: a longer value would corrupt the whole buffer.
     if (value.size() > 255)
-        throw DataError(item == isc_dpb_password   ? QStringLiteral("Слишком длинный пароль")
+        throw DataError(item == isc_dpb_password ? QStringLiteral("Слишком длинный пароль")
                         : item == isc_dpb_sql_role_name ? QStringLiteral("Слишком длинное имя роли")
-                                                         : QStringLiteral("Слишком длинное имя пользователя"));
+                                                        : QStringLiteral("Слишком длинное имя пользователя"));
     dpb.append(item);
     dpb.append(static_cast<char>(value.size()));
     dpb.append(value);
@@ -128,9 +128,10 @@ void Connection::tellSession() {
     throwOnError(status);
     QString host = workstationHost();
     host.replace(u'\'', QStringLiteral("''"));
-    const QByteArray sql = toWin1251(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER; BEGIN "
-                                                    "I = RDB$SET_CONTEXT('USER_SESSION', 'ZORVEL_HOST', '%1'); END")
-                                         .arg(host.left(200)));
+    const QByteArray sql =
+        toWin1251(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER; BEGIN "
+                                 "I = RDB$SET_CONTEXT('USER_SESSION', 'ZORVEL_HOST', '%1'); END")
+                      .arg(host.left(200)));
     isc_dsql_execute_immediate(status, &db_, &tr, 0, sql.constData(), kDialect, nullptr);
     ISC_STATUS_ARRAY ignored;
     if (status[0] == 1 && status[1]) {

@@ -23,14 +23,16 @@ int main(int argc, char** argv) {
     try {
         const auto added = zorvel::upgradeDatabase(args[0]);
         if (added.empty()) {
-            std::printf("%s\n", QStringLiteral("Все индексы и журнал изменений уже есть, ничего не добавлено: %1")
-                                    .arg(args[0])
-                                    .toUtf8()
-                                    .constData());
+            std::printf("%s\n",
+                        QStringLiteral("Все индексы и журнал изменений уже есть, ничего не добавлено: %1")
+                            .arg(args[0])
+                            .toUtf8()
+                            .constData());
             return 0;
         }
         for (const auto& object : added.journal)
-            std::printf("%s\n", QStringLiteral("Добавлено: %1").arg(object.description()).toUtf8().constData());
+            std::printf("%s\n",
+                        QStringLiteral("Добавлено: %1").arg(object.description()).toUtf8().constData());
         for (const auto& index : added.indexes)
             std::printf("%s\n", QStringLiteral("Добавлен индекс %1 ON %2")
                                     .arg(index.name, index.description())

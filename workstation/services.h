@@ -48,6 +48,20 @@ public:
     virtual void open(const QString& path) = 0;
 };
 
+// The sign-in: asks who signs in. Tests put a double in its place that answers at once.
+class SignIn {
+public:
+    struct Credentials {
+        QString user;
+        QString password;
+    };
+    virtual ~SignIn() = default;
+    // The site wants every run to start with the sign-in (zorvel.conf: [security] sign_in = yes).
+    virtual bool requiredAtStart() const = 0;
+    // False when the user gives up ("Отмена"): the run ends.
+    virtual bool ask(Credentials& credentials) = 0;
+};
+
 // Date and time texts as the fields show them and the rows store them.
 QString dateText(const QDate& date);
 QString timeText(const QTime& time);

@@ -76,7 +76,7 @@ SiteConfig defaultSiteConfig() {
 SiteConfig parseSiteConfig(const QString& text) {
     SiteConfig config = defaultSiteConfig();
     QStringList organisations;
-    enum class Section { None, Organisations, Names } section = Section::None;
+    enum class Section { None, Organisations, Names, Security } section = Section::None;
     for (QString line : text.split('\n')) {
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith('#') || line.startsWith(';'))
@@ -85,11 +85,18 @@ SiteConfig parseSiteConfig(const QString& text) {
             const QString name = line.mid(1, line.size() - 2).trimmed().toLower();
             section = name == QLatin1String("organisations") ? Section::Organisations
                       : name == QLatin1String("names")       ? Section::Names
+                      : name == QLatin1String("security")    ? Section::Security
                                                              : Section::None;
             continue;
         }
         if (section == Section::Organisations) {
             organisations << line;
+        } else if (section == Section::Security) {
+            const qsizetype eq = line.indexOf('=');
+            if (eq > 0 && line.left(eq).trimmed().toLower() == QLatin1String("sign_in"))
+                config.signIn = QStringList{QStringLiteral("yes"), QStringLiteral("да"), QStringLiteral("1"),
+                                            QStringLiteral("true")}
+                                    .contains(line.mid(eq + 1).trimmed().toLower());
         } else if (section == Section::Names) {
             const qsizetype eq = line.indexOf('=');
             if (eq > 0)

@@ -18,11 +18,15 @@ namespace zorvel {
 //     Министерство здравоохранения ...
 //     [names]                            key = value
 //     head = Иванов И.И.
+//     [security]
+//     sign_in = yes                      every cashier signs in as themself
 //
 // Keys of [names]: see the constants below. The file is UTF-8 (WIN1251 is taken too, as a Windows editor
 // may save it).
 struct SiteConfig {
     QStringList organisations;
+    // [security] sign_in = yes: every run asks who signs in.
+    bool signIn = false;
     std::map<QString, QString> names;
 
     // The value of a [names] key, or empty for a key nobody set.

@@ -1,12 +1,13 @@
 #include "workstation/workstation.h"
 
-#include "workstation/services.h"
-#include "data/required_indexes.h"
+#include "data/change_journal.h"
 #include "data/errors.h"
+#include "data/required_indexes.h"
 #include "data/sql_statement.h"
 #include "data/tables.h"
 #include "data/win1251.h"
 #include "workstation/config.h"
+#include "workstation/services.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -44,13 +45,84 @@ Workstation::Start Workstation::start() {
     return startWith(readConfigValue(QStringLiteral("1")));
 }
 
+namespace {
+
+bool loginRefused(const DbError& error) {
+    return error.gdsCode() == isc_login;
+}
+
+} // namespace
+
+bool Workstation::signInAndConnect(const QString& databaseName, Start& result) {
+    // The sign-in is asked for when the site wants every cashier to sign in as themself, or when the
+    // server refuses the built-in password; ISC_USER and ISC_PASSWORD of a script are taken as they are.
+    bool ask = services_.signIn && services_.signIn->requiredAtStart() && ConnectionSettings::builtIn();
+    SignIn::Credentials credentials{lastSignedIn_, {}};
+    for (;;) {
+        if (ask) {
+            if (!services_.signIn->ask(credentials))
+                return false;
+            lastSignedIn_ = credentials.user.trimmed();
+            if (lastSignedIn_.isEmpty()) {
+                messages().error(QStringLiteral("Неверное имя пользователя или пароль"));
+                continue;
+            }
+            connection_.setSettings(ConnectionSettings{lastSignedIn_, credentials.password, {}});
+            result.signedIn = true;
+        }
+        try {
+            connection_.connect(databaseName);
+            return true;
+        } catch (const DbError& error) {
+            if (!loginRefused(error) || !services_.signIn || !(ask || ConnectionSettings::builtIn()))
+                throw;
+            if (ask)
+                messages().error(QStringLiteral("Неверное имя пользователя или пароль"));
+            ask = true;
+        } catch (const DataError& error) {
+            // A name or password too long for the connection's parameters.
+            if (!ask)
+                throw;
+            messages().error(error.text());
+        }
+    }
+}
+
+void Workstation::takeRole(const QString& databaseName, Start& result) {
+    // A granted role is in force only when the attachment names it: connect again with it.
+    UserRights rights = userRights(connection_);
+    if (!rights.heldRole.isEmpty() && rights.role != rights.heldRole) {
+        ConnectionSettings withRole = connection_.settings();
+        withRole.role = rights.heldRole;
+        connection_.setSettings(withRole);
+        try {
+            connection_.connect(databaseName);
+        } catch (const std::exception& e) {
+            // Work on without it: the rights the user holds alone stay in force.
+            result.roleRefused = errorMessage(e);
+            withRole.role.clear();
+            connection_.setSettings(withRole);
+            connection_.connect(databaseName);
+        }
+        rights = userRights(connection_);
+    }
+    connection_.rollback();
+    result.user = rights.user;
+    result.administrator = rights.administrator;
+    settings_ = connection_.settings();
+}
+
 Workstation::Start Workstation::startWith(const QString& databaseName) {
     Start result;
     result.databaseName = databaseName;
     if (databaseName.isEmpty())
         return result;
     try {
-        connection_.connect(databaseName);
+        if (!signInAndConnect(databaseName, result)) {
+            result.state = StartState::SignInCancelled;
+            return result;
+        }
+        takeRole(databaseName, result);
         connection_.startTransaction();
         for (DataSet* d : {&prices_, &serviceRegister_, &departments_, &clients_, &refunded_, &receipts_})
             d->open();
@@ -63,6 +135,7 @@ Workstation::Start Workstation::startWith(const QString& databaseName) {
     try {
         for (const RequiredIndex& index : missingIndexes(connection_))
             result.missingIndexes << index.description();
+        result.journalKept = journalKept(connection_);
     } catch (const std::exception&) {
         // A server that does not let the metadata be read only loses the hint.
     }

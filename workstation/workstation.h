@@ -20,6 +20,7 @@ class FileChooser;
 class DocumentOpener;
 class SpreadsheetOutput;
 class Questions;
+class SignIn;
 
 // The services a workstation talks to the outside through; tests put doubles in their place.
 struct Services {
@@ -29,6 +30,7 @@ struct Services {
     DocumentOpener* opener = nullptr;
     SpreadsheetOutput* spreadsheets = nullptr;
     Questions* questions = nullptr; // none: every question takes its default answer
+    SignIn* signIn = nullptr;       // none: the run connects as the settings say, never asking
 };
 
 // What one workstation owns for the whole run: the connection and its one transaction, the datasets
@@ -42,7 +44,7 @@ public:
     ~Workstation();
 
     // How the connection at start went.
-    enum class StartState { NotConfigured, NotConnected, Connected };
+    enum class StartState { NotConfigured, NotConnected, Connected, SignInCancelled };
     struct Start {
         StartState state = StartState::NotConfigured;
         QString databaseName;
@@ -50,10 +52,18 @@ public:
         // Indexes the fast paths rely on that the database lacks ("PEOPLE (NDOG)"); the workstation works
         // the same without them, only slower.
         QStringList missingIndexes;
+        // Who is connected, and whether the database lets them use the administrator's commands (SYSDBA,
+        // the database's owner, or the role ZORVEL_ADMIN).
+        QString user;
+        bool signedIn = false; // through the sign-in
+        bool administrator = false;
+        bool journalKept = true;
+        QString roleRefused; // the server's reason when the user's role could not be taken
     };
-    // Reads key "1" of put.ini, connects, starts the transaction and opens the six table datasets in order
-    // (price list, register, departments, contract clients, refunds, receipts). Datasets opened before a
-    // failure stay open.
+    // Reads key "1" of put.ini, connects (asking who signs in when zorvel.conf's [security] says
+    // sign_in = yes or the server refuses the built-in password), takes the user's role, starts the
+    // transaction and opens the six table datasets in order (price list, register, departments, contract
+    // clients, refunds, receipts). Datasets opened before a failure stay open.
     Start start();
     Start startWith(const QString& databaseName);
 
@@ -78,6 +88,9 @@ public:
                                            std::function<void(const ContractProposal&)> done);
 
     Connection& connection() { return connection_; }
+    // The name the sign-in starts with (the last one signed in on this computer).
+    void setLastSignedIn(const QString& user) { lastSignedIn_ = user; }
+    QString lastSignedIn() const { return lastSignedIn_; }
     const Services& services() const { return services_; }
     Messages& messages() const { return *services_.messages; }
     Clock& clock() const { return *services_.clock; }
@@ -100,7 +113,13 @@ public:
     void commit();
 
 private:
+    // Connects, asking who signs in when it must; false when the user gave up.
+    bool signInAndConnect(const QString& databaseName, Start& result);
+    // Connects again with the workstation's role the user holds, and tells who they are.
+    void takeRole(const QString& databaseName, Start& result);
+
     Services services_;
+    QString lastSignedIn_;
     ConnectionSettings settings_;
     Connection connection_;
     std::thread proposal_;

@@ -45,27 +45,31 @@ protected:
 };
 
 TEST_F(JournalTest, insertUpdateAndDeleteOfARegisterRowEachLeaveOneEntryWithTheirValues) {
-    run(QStringLiteral("insert into people (ipeop, fam, nam, data_usl, time_us, ndog, kodgvv, name, summa, kol, "
-                       "chopl) values (null, 'Д''Артаньян', 'Шарль', '05.03.2026', '09:07:03', '17', '28', "
-                       "'Тонометрия', '200', 2, '0')"));
+    run(QStringLiteral(
+        "insert into people (ipeop, fam, nam, data_usl, time_us, ndog, kodgvv, name, summa, kol, "
+        "chopl) values (null, 'Д''Артаньян', 'Шарль', '05.03.2026', '09:07:03', '17', '28', "
+        "'Тонометрия', '200', 2, '0')"));
     const QString key = lastKey();
     run(QStringLiteral("update people set summa = '250', kol = 3 where ipeop = ") + key);
     // Writing the same values again changes nothing: no entry.
     run(QStringLiteral("update people set summa = '250', fam = 'Д''Артаньян' where ipeop = ") + key);
     run(QStringLiteral("delete from people where ipeop = ") + key);
-    EXPECT_EQ(entries(),
-              (QStringList{"SYSDBA|PEOPLE|I|17|FAM: Д'Артаньян; NAM: Шарль; KODGVV: 28; DATA_USL: 05.03.2026; "
-                           "NAME: Тонометрия; SUMMA: 200; TIME_US: 09:07:03; KOL: 2; CHOPL: 0",
-                           "SYSDBA|PEOPLE|U|17|SUMMA: 200 -> 250; KOL: 2 -> 3",
-                           "SYSDBA|PEOPLE|D|17|FAM: Д'Артаньян; NAM: Шарль; KODGVV: 28; DATA_USL: 05.03.2026; "
-                           "NAME: Тонометрия; SUMMA: 250; TIME_US: 09:07:03; KOL: 3; CHOPL: 0"}));
+    EXPECT_EQ(
+        entries(),
+        (QStringList{"SYSDBA|PEOPLE|I|17|FAM: Д'Артаньян; NAM: Шарль; KODGVV: 28; DATA_USL: 05.03.2026; "
+                     "NAME: Тонометрия; SUMMA: 200; TIME_US: 09:07:03; KOL: 2; CHOPL: 0",
+                     "SYSDBA|PEOPLE|U|17|SUMMA: 200 -> 250; KOL: 2 -> 3",
+                     "SYSDBA|PEOPLE|D|17|FAM: Д'Артаньян; NAM: Шарль; KODGVV: 28; DATA_USL: 05.03.2026; "
+                     "NAME: Тонометрия; SUMMA: 250; TIME_US: 09:07:03; KOL: 3; CHOPL: 0"}));
     EXPECT_EQ(scalar(connection(), QStringLiteral("select count(distinct row_key) from change_log")), "1");
     EXPECT_EQ(scalar(connection(), QStringLiteral("select max(row_key) from change_log")), key);
 }
 
 TEST_F(JournalTest, everyJournaledTableIsFollowed) {
-    run(QStringLiteral("insert into prais (idp, kodgvv, name, summa) values (null, '28', 'Тонометрия', '200')"));
-    run(QStringLiteral("insert into peoplev (ipeop, fam, ndog, summa, kol) values (null, 'Петров', '5', '10', 1)"));
+    run(QStringLiteral(
+        "insert into prais (idp, kodgvv, name, summa) values (null, '28', 'Тонометрия', '200')"));
+    run(QStringLiteral(
+        "insert into peoplev (ipeop, fam, ndog, summa, kol) values (null, 'Петров', '5', '10', 1)"));
     run(QStringLiteral("insert into peoplecbux (ipeop, fam, ndog, organis, summa, kol) "
                        "values (null, 'Сидоров', '6', 'Н-ская таможня', '10', 1)"));
     run(QStringLiteral("insert into prihod (idp, datap, kod, name, summa, kol) "
@@ -73,8 +77,7 @@ TEST_F(JournalTest, everyJournaledTableIsFollowed) {
     run(QStringLiteral("update otdel set name = name"));
     const QStringList all = entries();
     ASSERT_EQ(all.size(), 4) << all.join('\n').toStdString();
-    EXPECT_TRUE(all[0] == "SYSDBA|PRAIS|I||NAME: Тонометрия; KODGVV: 28; SUMMA: 200")
-        << all[0].toStdString();
+    EXPECT_TRUE(all[0] == "SYSDBA|PRAIS|I||NAME: Тонометрия; KODGVV: 28; SUMMA: 200") << all[0].toStdString();
     EXPECT_TRUE(all[1].startsWith("SYSDBA|PEOPLEV|I|5|FAM: Петров;")) << all[1].toStdString();
     EXPECT_TRUE(all[2].contains("ORGANIS: Н-ская таможня")) << all[2].toStdString();
     EXPECT_TRUE(all[3] == "SYSDBA|PRIHOD|I||DATAP: 05.03.2026; NAME: Линза; SUMMA: 1500; KOL: 4; KOD: 973")
@@ -117,9 +120,10 @@ TEST_F(JournalTest, nobodyEditsOrDeletesAnEntrySysdbaIncluded) {
                        "values (1, '01.01.2000', 'KASSIR', 'PEOPLE', 'D', 'подлог')"));
     EXPECT_EQ(entries(), (QStringList{entries()[0], "SYSDBA|PEOPLE|D||подлог"}));
     EXPECT_EQ(scalar(connection(), QStringLiteral("select count(*) from change_log where id = 1")), "1");
-    EXPECT_EQ(scalar(connection(),
-                     QStringLiteral("select count(*) from change_log where extract(year from changed_at) = 2000")),
-              "0");
+    EXPECT_EQ(
+        scalar(connection(),
+               QStringLiteral("select count(*) from change_log where extract(year from changed_at) = 2000")),
+        "0");
 }
 
 TEST_F(JournalTest, aChangeOnAnotherConnectionIsJournaledWithThatConnectionsUserAndHost) {
@@ -136,7 +140,8 @@ TEST_F(JournalTest, aChangeOnAnotherConnectionIsJournaledWithThatConnectionsUser
     connection().startTransaction();
     EXPECT_EQ(entries().last(), QStringLiteral("KASSIR_PETROVA|PEOPLE|U|1|SUMMA: 100 -> 1"));
     // No server gives an address here: the workstation's host name told at connect.
-    EXPECT_EQ(scalar(connection(), QStringLiteral("select first 1 client_address from change_log order by id desc")),
+    EXPECT_EQ(scalar(connection(),
+                     QStringLiteral("select first 1 client_address from change_log order by id desc")),
               workstationHost());
     // The cashier does not read the journal.
     console.startTransaction();
@@ -198,14 +203,16 @@ TEST(JournalSchema, theNewDatabaseHasEveryListedObjectAndTheUpgradeAddsThemOnceT
     EXPECT_TRUE(journalKept(connection));
     // CHAR columns are journaled without their padding.
     connection.startTransaction();
-    connection.executeImmediate(QStringLiteral("insert into prihod (idp, datap, kod, kol) values (null, '05.03.2026', '7', 1)"));
+    connection.executeImmediate(
+        QStringLiteral("insert into prihod (idp, datap, kod, kol) values (null, '05.03.2026', '7', 1)"));
     DataSet log(connection, QStringLiteral("log"));
     log.replaceSelect(QStringLiteral("select changes from change_log"));
     EXPECT_EQ(log.text(0, 0), QStringLiteral("DATAP: 05.03.2026; KOL: 1; KOD: 7"));
 }
 
 TEST(JournalSchema, anOverlongUserNameIsRefusedClearlyBeforeItReachesTheServer) {
-    EXPECT_THROW(databaseParameters(ConnectionSettings{QString(300, u'A'), QStringLiteral("x"), {}}), DataError);
+    EXPECT_THROW(databaseParameters(ConnectionSettings{QString(300, u'A'), QStringLiteral("x"), {}}),
+                 DataError);
     EXPECT_NO_THROW(databaseParameters(ConnectionSettings{QStringLiteral("O'BRIEN"), QString(), {}}));
 }
 
