@@ -59,19 +59,17 @@ void fillJournal(const QString& path, int entries) {
         c.executeImmediate(
             QStringLiteral(
                 "EXECUTE BLOCK AS DECLARE I INTEGER = 0; DECLARE K INTEGER; BEGIN "
-                "WHILE (I < %1) DO BEGIN K = %2 + I; "
+                "WHILE (I < %1) DO BEGIN K = GEN_ID(GEN_CHANGE_LOG_ID, 1); "
                 "INSERT INTO CHANGE_LOG (ID, CHANGED_AT, USER_NAME, CLIENT_ADDRESS, TABLE_NAME, ROW_KEY, "
                 "ACTION, "
-                "CONTRACT, CHANGES) VALUES (:K, CURRENT_TIMESTAMP - 365 + 365.0 * :K / %3, "
+                "CONTRACT, CHANGES) VALUES (:K, CURRENT_TIMESTAMP - 365 + 365.0 * :K / %2, "
                 "'KASSIR' || MOD(:K, 7), '10.0.0.' || MOD(:K, 20), 'PEOPLE', MOD(:K, 1000000), "
                 "IIF(MOD(:K, 5) = 0, 'I', 'U'), MOD(:K, 90000), 'SUMMA: ' || MOD(:K, 3000) || ' -> ' || "
                 "MOD(:K, 2999) || '; CHOPL: 0 -> ' || MOD(:K, 500)); I = I + 1; END END")
                 .arg(n)
-                .arg(done + 1)
                 .arg(entries));
         c.commitRetaining();
     }
-    c.executeImmediate(QStringLiteral("SET GENERATOR GEN_CHANGE_LOG_ID TO %1").arg(entries + 1));
     c.commit();
     c.startTransaction();
     c.executeImmediate(QStringLiteral("ALTER TRIGGER CHANGE_LOG_BI ACTIVE"));

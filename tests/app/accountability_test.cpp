@@ -5,6 +5,7 @@
 #include "tests/support/test_database.h"
 
 #include "app/main_window.h"
+#include "app/sign_in_dialog.h"
 #include "data/change_journal.h"
 #include "data/connection.h"
 #include "data/database_upgrade.h"
@@ -15,11 +16,13 @@
 #include "widgets/data_grid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace zorvel::test {
 namespace {
@@ -186,6 +189,74 @@ TEST_F(AccountabilityTest, cancellingTheSignInEndsTheRunAndAnOverlongNameIsToldA
         << app_->mainWindow().windowTitle().toStdString();
     EXPECT_FALSE(administratorsCommands());
     EXPECT_EQ(statusNotice("rightsNotice"), QStringLiteral("Нет прав администратора"));
+}
+
+TEST_F(AccountabilityTest, aServerThatRefusesTheRoleLeavesTheUserWorkingWithTheirOwnRightsAndSaysWhy) {
+    BuiltInPassword builtIn;
+    // The database refuses any attachment in the cashier's role; the cashier may still read the tables.
+    prepare({"create exception role_refused 'Роль не принимается'",
+             "create trigger refuse_role on connect as begin "
+             "if (current_role = 'ZORVEL_CASHIER') then exception role_refused; end",
+             "grant zorvel_cashier to kassir_sidorova"});
+    QStringList grants;
+    for (const char* table : {"prais", "people", "otdel", "peoplecbux", "peoplev", "prihod"})
+        grants << QStringLiteral("grant select on %1 to kassir_sidorova").arg(QString::fromLatin1(table));
+    prepare(grants);
+    signIn.script = {{QStringLiteral("kassir_sidorova"), QStringLiteral("x")}};
+    startSigningIn(false);
+    EXPECT_TRUE(app_->mainWindow().windowTitle().endsWith(QStringLiteral(" Пользователь: KASSIR_SIDOROVA")))
+        << app_->mainWindow().windowTitle().toStdString() << messages.texts().join('\n').toStdString();
+    EXPECT_TRUE(
+        statusNotice("roleNotice").startsWith(QStringLiteral("Роль пользователя не принята сервером: ")))
+        << statusNotice("roleNotice").toStdString();
+    EXPECT_TRUE(statusNotice("roleNotice").contains(QStringLiteral("Роль не принимается")));
+    // Without the role a change the user has no right to is refused by the server, and leaves no entry.
+    Connection& own = app_->workstation().connection();
+    EXPECT_THROW(own.executeImmediate(QStringLiteral("update people set summa = '1'")), DbError);
+}
+
+TEST(SignInDialogTest, asksForTheNameAndPasswordAndOffersTheLastNameNextTime) {
+    SignInDialog dialog(QString{});
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("LoginDialog"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Вход в Зорвель"));
+    EXPECT_EQ(dialog.userEdit()->objectName(), QStringLiteral("loginUserEdit"));
+    EXPECT_EQ(dialog.passwordEdit()->objectName(), QStringLiteral("loginPasswordEdit"));
+    EXPECT_EQ(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(dialog.signInButton()->text(), QStringLiteral("Войти"));
+    EXPECT_TRUE(dialog.signInButton()->isDefault());
+    EXPECT_EQ(dialog.cancelButton()->text(), QStringLiteral("Отмена"));
+    // A name longer than the server keeps is not taken.
+    dialog.userEdit()->setText(QString(300, u'A'));
+    EXPECT_EQ(dialog.userEdit()->text().size(), 31);
+
+    // Through the real dialog: "Войти" with a name, then the next run offers it; "Отмена" gives up.
+    const QString name = QStringLiteral("KASSIR_%1").arg(QCoreApplication::applicationPid());
+    auto answer = [](const QString& user, bool signIn) {
+        QTimer::singleShot(0, [=] {
+            auto* shown = qobject_cast<SignInDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            if (!user.isEmpty())
+                shown->userEdit()->setText(user);
+            shown->passwordEdit()->setText(QStringLiteral("secret"));
+            (signIn ? shown->signInButton() : shown->cancelButton())->click();
+        });
+    };
+    DialogSignIn signIn;
+    SignIn::Credentials given;
+    answer(name, true);
+    ASSERT_TRUE(signIn.ask(given));
+    EXPECT_EQ(given.user, name);
+    EXPECT_EQ(given.password, QStringLiteral("secret"));
+    SignIn::Credentials next;
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<SignInDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        offered = shown->userEdit()->text();
+        shown->cancelButton()->click();
+    });
+    EXPECT_FALSE(signIn.ask(next));
+    EXPECT_EQ(offered, name);
 }
 
 using JournalNoticeTest = WorkstationTest;

@@ -128,6 +128,10 @@ const TemplateCell FixedCells[] = {
     {"dolg.xlsx", 1, "G1", "Сумма по договору, руб."},
     {"dolg.xlsx", 1, "H1", "Осталось к оплате, руб."},
     {"dolg.xlsx", 1, "I1", "Дата последнего платежа"},
+    {"journal.xlsx", 1, "A1", "Дата и время"},
+    {"journal.xlsx", 1, "B1", "Пользователь"},
+    {"journal.xlsx", 1, "G1", "№ договора"},
+    {"journal.xlsx", 1, "H1", "Изменения"},
     // cash report: headings on row 2 above the services from row 3
     {"kassa.xlsx", 1, "A1", "Отчет по кассе по договорам на оказание платных медицинских услуг"},
     {"kassa.xlsx", 1, "B2", "Фамилия"},
@@ -229,6 +233,7 @@ const TemplateRange WrittenCells[] = {
     {"schet.xlsx", 5, "A7:L60"},
     {"dreestr.xlsx", 1, "A3:O60"},
     {"dolg.xlsx", 1, "A2:R60"},
+    {"journal.xlsx", 1, "A2:H60"},
     {"kassa.xlsx", 1, "A3:V60"},
     {OplataFile, 1, "A3:R60"},
     {"plan.xlsx", 1, "A1"},
@@ -276,7 +281,7 @@ const PageLayout Pages[] = {
     {"dreestr.xlsx", 1, true},  {"dolg.xlsx", 1, false},   {"kassa.xlsx", 1, true},
     {OplataFile, 1, false},     {"plan.xlsx", 1, false},   {"linz.xlsx", 1, false},
     {"rashzub.xlsx", 1, false}, {"econom.xlsx", 1, true},  {"oftalmolog.xlsx", 1, true},
-    {"comb.xlsx", 1, true},
+    {"comb.xlsx", 1, true},     {"journal.xlsx", 1, true},
 };
 
 class PrintedPage : public ::testing::TestWithParam<PageLayout> {};
@@ -296,8 +301,8 @@ const TemplateRange BoxedHeads[] = {
     {"zub.xlsx", 1, "A8:L8"},     {"polikl.xlsx", 1, "A8:L8"},  {"stac.xlsx", 1, "A12:L12"},
     {"schet.xlsx", 1, "B19:K19"}, {"schet.xlsx", 2, "A26:I26"}, {"schet.xlsx", 3, "A17:D17"},
     {"schet.xlsx", 5, "A6:L6"},   {"dreestr.xlsx", 1, "A2:O2"}, {"dolg.xlsx", 1, "A1:I1"},
-    {"kassa.xlsx", 1, "A2:V2"},   {OplataFile, 1, "A2:I2"},     {"plan.xlsx", 1, "A2:F2"},
-    {"linz.xlsx", 1, "A2:G2"},
+    {"journal.xlsx", 1, "A1:H1"}, {"kassa.xlsx", 1, "A2:V2"},   {OplataFile, 1, "A2:I2"},
+    {"plan.xlsx", 1, "A2:F2"},    {"linz.xlsx", 1, "A2:G2"},
 };
 
 class TableHead : public ::testing::TestWithParam<TemplateRange> {};
