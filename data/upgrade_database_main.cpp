@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         const auto added = zorvel::upgradeDatabase(args[0]);
         if (added.empty()) {
             std::printf("%s\n",
-                        QStringLiteral("Все индексы и журнал изменений уже есть, ничего не добавлено: %1")
+                        QStringLiteral("Все индексы уже есть, журнал изменений ведется, ничего не добавлено: %1")
                             .arg(args[0])
                             .toUtf8()
                             .constData());
