@@ -1,12 +1,13 @@
 #include "app/desktop_services.h"
 
+#include "spreadsheet/child_process.h"
+
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
+#include <QStandardPaths>
 #include <vector>
 
 namespace zorvel {
@@ -41,8 +42,11 @@ QString FileDialogChooser::openFile(const QString& caption, const QString& filte
 }
 
 void DesktopOpener::open(const QString& path) {
-    // A missing file is not reported, as with any shell "open".
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    // A missing file is not reported, as with any shell "open". The desktop's handler is started by our
+    // own means, holding nothing of the workstation (Qt's own start would hand it the database's files).
+    const QString handler = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!handler.isEmpty())
+        startDetachedCleanly(handler, {QFileInfo(path).absoluteFilePath()});
 }
 
 } // namespace zorvel

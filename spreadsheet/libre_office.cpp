@@ -1,5 +1,6 @@
 #include "spreadsheet/libre_office.h"
 
+#include "spreadsheet/child_process.h"
 #include "spreadsheet/spreadsheet_error.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <csignal>
 
 namespace zorvel {
 
@@ -44,14 +47,19 @@ QString LibreOffice::convert(const QString& input, const QString& format, const 
         throw SpreadsheetError(QStringLiteral("Не удалось создать временную папку для LibreOffice"));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(soffice,
-                  {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
-                   QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nologo"),
-                   QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outputDir, input});
+    // soffice starts LibreOffice's own processes: the watcher ends them all with the job or with the run.
+    const Command command = watchedCommand(
+        soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                  QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+                  QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outputDir, input});
+    startsCleanly(process, SIGTERM);
+    process.start(command.program, command.arguments);
     if (!process.waitForStarted(30000))
         throw SpreadsheetError(QStringLiteral("Не удалось запустить LibreOffice (%1)").arg(soffice));
     if (!process.waitForFinished(300000)) {
-        process.kill();
+        process.terminate(); // the watcher ends LibreOffice's group
+        if (!process.waitForFinished(5000))
+            process.kill();
         process.waitForFinished();
         throw SpreadsheetError(QStringLiteral("LibreOffice не ответил при преобразовании «%1»").arg(input));
     }

@@ -1,5 +1,6 @@
 #include "spreadsheet/libre_office_output.h"
 
+#include "spreadsheet/child_process.h"
 #include "spreadsheet/libre_office.h"
 #include "spreadsheet/spreadsheet_error.h"
 #include "spreadsheet/template_directory.h"
@@ -113,7 +114,7 @@ QString LibreOfficeOutput::show(Workbook& workbook) {
         program = calc.takeFirst();
         command = QStringList{program} + calc + QStringList{path};
     }
-    if (!QProcess::startDetached(program, command.mid(1)))
+    if (!startDetachedCleanly(program, command.mid(1)))
         throw SpreadsheetError(
             QStringLiteral("Не удалось запустить «%1». Книга сохранена: %2").arg(program, path));
     return path;
@@ -152,9 +153,9 @@ int LibreOfficeOutput::printsPending() const {
     return printQueue_ ? printQueue_->pending() : 0;
 }
 
-void LibreOfficeOutput::finishPrinting() {
+void LibreOfficeOutput::finishPrinting(bool showFailures) {
     if (printQueue_)
-        printQueue_->finish();
+        printQueue_->finish(showFailures);
 }
 
 PrintQueue& LibreOfficeOutput::printQueue() {

@@ -51,8 +51,9 @@ public:
     void warmUp();
     void setPrintReports(PrintReports reports);
     int printsPending() const;
-    // Waits until every queued print job is done.
-    void finishPrinting();
+    // Waits until every queued print job is done; with `showFailures` false the failures of those jobs
+    // are not delivered (the run is ending without a display).
+    void finishPrinting(bool showFailures = true);
     PrintQueue& printQueue();
 
 private:

@@ -1,5 +1,6 @@
 #include "spreadsheet/print_queue.h"
 
+#include "spreadsheet/child_process.h"
 #include "spreadsheet/libre_office.h"
 #include "spreadsheet/spreadsheet_error.h"
 #include "spreadsheet/warm_converter.h"
@@ -43,10 +44,17 @@ void runPrintCommand(QStringList command, const QString& pdf) {
                                    .arg(command.value(0)));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // Whatever the command starts goes with it when it hangs.
+    startsInOwnGroup(process);
     process.start(program, command.mid(1));
-    const bool finished = process.waitForStarted(30000) && process.waitForFinished(120000);
+    const bool started = process.waitForStarted(30000);
+    const bool finished = started && process.waitForFinished(120000);
     const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
+    if (!started)
+        throw SpreadsheetError(QStringLiteral("Книга не напечатана: не удалось запустить «%1»: %2")
+                                   .arg(command.first(), process.errorString()));
     if (!finished) {
+        killOwnGroup(process);
         process.kill();
         process.waitForFinished();
         throw SpreadsheetError(
@@ -71,6 +79,7 @@ PrintQueue::PrintQueue(QString python) : python_(std::move(python)), context_(st
 
 PrintQueue::~PrintQueue() {
     finish();
+    closing_ = true;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -121,9 +130,9 @@ qint64 PrintQueue::officeProcessId() const {
     return officePid_;
 }
 
-void PrintQueue::finish() {
-    const bool eventLoop =
-        QCoreApplication::instance() != nullptr && QThread::currentThread() == context_->thread();
+void PrintQueue::finish(bool deliverReports) {
+    const bool eventLoop = deliverReports && QCoreApplication::instance() != nullptr &&
+                           QThread::currentThread() == context_->thread();
     std::unique_lock lock(mutex_);
     while (pending_ > 0) {
         if (eventLoop) {
@@ -143,7 +152,11 @@ void PrintQueue::finish() {
 
 void PrintQueue::run() {
     WarmConverter converter(python_);
-    bool warm = converter.start();
+    // Given up only when the queue goes with no job left: a queued job waits for LibreOffice.
+    bool warm = converter.start([this] {
+        std::lock_guard lock(mutex_);
+        return closing_ && jobs_.empty();
+    });
     {
         std::lock_guard lock(mutex_);
         warm_ = warm;

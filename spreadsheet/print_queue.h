@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -46,8 +47,9 @@ public:
                 const QStringList& printCommand);
     // Jobs queued or running.
     int pending() const;
-    // Waits until every queued job is done; the reports of those jobs are delivered meanwhile.
-    void finish();
+    // Waits until every queued job is done; the reports of those jobs are delivered meanwhile unless
+    // `deliverReports` is false (the run ends without an event loop to show them).
+    void finish(bool deliverReports = true);
 
     // Whether the warm LibreOffice runs, and its process (0 when none); for diagnostics and tests.
     bool isWarm() const;
@@ -71,6 +73,8 @@ private:
     std::deque<Job> jobs_;
     int pending_ = 0;
     bool stopping_ = false;
+    // The queue goes: a LibreOffice still starting is not waited for.
+    std::atomic<bool> closing_ = false;
     bool warm_ = false;
     qint64 officePid_ = 0;
     std::thread thread_;

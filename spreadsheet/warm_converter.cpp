@@ -1,5 +1,6 @@
 #include "spreadsheet/warm_converter.h"
 
+#include "spreadsheet/child_process.h"
 #include "spreadsheet/libre_office.h"
 #include "spreadsheet/spreadsheet_error.h"
 
@@ -28,10 +29,44 @@ constexpr int kJobTimeoutMs = 120000;
 
 // The helper: starts LibreOffice listening on a pipe, connects to it, and converts one workbook per
 // request line ("pdf<TAB>input<TAB>output"), answering "ok<TAB>pid" or "error<TAB>reason". A LibreOffice
-// that died is started again and the job tried once more. The end of its input, "quit" or SIGTERM end
-// LibreOffice with it.
+// that died is started again and the job tried once more.
+//
+// LibreOffice runs in a process group of its own, and a watching thread ends that group, then the helper,
+// as soon as the helper's input closes, its parent (the workstation) is gone, or SIGTERM, SIGHUP or SIGINT
+// come (the workstation asks the kernel for SIGTERM when it ends): also while LibreOffice is still
+// starting or converting, when the main thread is inside a call to LibreOffice and could not act.
 const char kHelperScript[] = R"PY(
-import os, signal, subprocess, sys, time
+import os, select, signal, subprocess, sys, threading, time
+
+soffice, profile, pipe, parent = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+office = None
+office_lock = threading.Lock()
+
+def end_office():
+    if office_lock.acquire(timeout=5):
+        try:
+            if office is not None:
+                os.killpg(office.pid, signal.SIGKILL)
+        except Exception:
+            pass
+
+# A signal only wakes the watcher: the handler of the main thread would wait for LibreOffice's call.
+wake_read, wake_write = os.pipe()
+os.set_blocking(wake_write, False)
+signal.set_wakeup_fd(wake_write)
+for ending in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+    signal.signal(ending, lambda *_: None)
+
+def watch():
+    events = select.poll()
+    events.register(wake_read, select.POLLIN)
+    events.register(0, 0)  # the end of the input shows as POLLHUP
+    while True:
+        if events.poll(200) or os.getppid() != parent:
+            end_office()
+            os._exit(0)
+
+threading.Thread(target=watch, daemon=True).start()
 
 def reply(*parts):
     sys.stdout.write('\t'.join(p.replace('\t', ' ').replace('\n', ' ') for p in parts) + '\n')
@@ -45,8 +80,6 @@ except Exception as e:
     reply('failed', 'python3 без модуля uno (пакет python3-uno): %s' % e)
     sys.exit(0)
 
-soffice, profile, pipe = sys.argv[1:4]
-office = None
 desktop = None
 
 def prop(name, value):
@@ -59,27 +92,20 @@ def describe(e):
     return str(getattr(e, 'Message', '') or e or type(e).__name__)
 
 def stop():
+    # The profile is thrown away with the run: LibreOffice has nothing to save, and it goes at once.
     global office, desktop
-    if desktop is not None:
-        try:
-            desktop.terminate()
-        except Exception:
-            pass
     desktop = None
-    if office is not None:
-        try:
-            office.wait(timeout=10)
-        except Exception:
-            pass
-        try:
-            os.killpg(office.pid, signal.SIGKILL)
-        except Exception:
-            pass
-        try:
-            office.wait(timeout=5)
-        except Exception:
-            pass
-        office = None
+    with office_lock:
+        if office is not None:
+            try:
+                os.killpg(office.pid, signal.SIGKILL)
+            except Exception:
+                pass
+            try:
+                office.wait(timeout=5)
+            except Exception:
+                pass
+            office = None
 
 starts = 0
 
@@ -89,12 +115,14 @@ def start():
     # Each start listens on a pipe of its own: a LibreOffice that was killed may leave its pipe behind.
     starts += 1
     name = '%s-%d' % (pipe, starts)
-    office = subprocess.Popen(
-        [soffice, '-env:UserInstallation=' + profile, '--headless', '--invisible', '--norestore',
-         '--nologo', '--nodefault', '--nolockcheck',
-         '--accept=pipe,name=%s;urp;StarOffice.ComponentContext' % name],
-        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-        start_new_session=True)
+    with office_lock:
+        office = subprocess.Popen(
+            [soffice, '-env:UserInstallation=' + profile, '--headless', '--invisible', '--norestore',
+             '--nologo', '--nodefault', '--nolockcheck',
+             '--accept=pipe,name=%s;urp;StarOffice.ComponentContext' % name],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True)
+    reply('started', str(office.pid))
     local = uno.getComponentContext()
     resolver = local.ServiceManager.createInstanceWithContext('com.sun.star.bridge.UnoUrlResolver', local)
     deadline = time.monotonic() + 170
@@ -146,12 +174,6 @@ def convert(source, target):
             document.close(True)
         except Exception:
             pass
-
-def quit_now(*_):
-    stop()
-    os._exit(0)
-
-signal.signal(signal.SIGTERM, quit_now)
 
 try:
     start()
@@ -206,13 +228,13 @@ bool WarmConverter::isRunning() const {
     return helper_ && helper_->state() == QProcess::Running;
 }
 
-bool WarmConverter::start() {
+bool WarmConverter::start(const std::function<bool()>& givenUp) {
     if (isRunning())
         return true;
-    return launchHelper();
+    return launchHelper(givenUp);
 }
 
-bool WarmConverter::launchHelper() {
+bool WarmConverter::launchHelper(const std::function<bool()>& givenUp) {
     stopHelper();
     const QString soffice = LibreOffice::program();
     if (soffice.isEmpty()) {
@@ -249,13 +271,16 @@ bool WarmConverter::launchHelper() {
     helper_ = std::make_unique<QProcess>();
     helper_->setProcessChannelMode(QProcess::SeparateChannels);
     helper_->setStandardErrorFile(QProcess::nullDevice());
-    helper_->start(python_, {script, soffice, profile, pipe});
+    // SIGTERM when the print thread or the workstation ends: the helper ends LibreOffice's group with it.
+    startsCleanly(*helper_, SIGTERM);
+    helper_->start(python_,
+                   {script, soffice, profile, pipe, QString::number(QCoreApplication::applicationPid())});
     if (!helper_->waitForStarted(30000)) {
         whyNot_ = QStringLiteral("не удалось запустить %1").arg(python_);
         helper_.reset();
         return false;
     }
-    const QString answer = ask({}, kStartTimeoutMs);
+    const QString answer = ask({}, kStartTimeoutMs, givenUp);
     if (!answer.startsWith(QStringLiteral("ready\t"))) {
         whyNot_ = answer.startsWith(QStringLiteral("failed\t")) ? answer.section(u'\t', 1)
                                                                 : QStringLiteral("LibreOffice не ответил");
@@ -287,7 +312,7 @@ void WarmConverter::stopHelper() {
     helper_.reset();
 }
 
-QString WarmConverter::ask(const QString& request, int timeoutMs) {
+QString WarmConverter::ask(const QString& request, int timeoutMs, const std::function<bool()>& givenUp) {
     if (!isRunning())
         return {};
     if (!request.isEmpty()) {
@@ -296,11 +321,18 @@ QString WarmConverter::ask(const QString& request, int timeoutMs) {
     }
     QDeadlineTimer deadline(timeoutMs);
     while (!helper_->canReadLine()) {
-        if (helper_->state() != QProcess::Running || deadline.hasExpired())
+        if (helper_->state() != QProcess::Running || deadline.hasExpired() || (givenUp && givenUp()))
             return {};
-        helper_->waitForReadyRead(static_cast<int>(std::min<qint64>(deadline.remainingTime(), 1000)));
+        helper_->waitForReadyRead(static_cast<int>(std::min<qint64>(deadline.remainingTime(), 50)));
     }
-    return QString::fromUtf8(helper_->readLine()).trimmed();
+    QString line = QString::fromUtf8(helper_->readLine()).trimmed();
+    // LibreOffice's process, told as soon as it is started: its group can be ended even if the helper
+    // dies before LibreOffice answers.
+    if (line.startsWith(QStringLiteral("started\t"))) {
+        officePid_ = line.section(u'\t', 1).toLongLong();
+        return ask({}, static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0)), givenUp);
+    }
+    return line;
 }
 
 QString WarmConverter::toPdf(const QString& input, const QString& outputDir) {

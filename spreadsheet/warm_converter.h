@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QProcess;
@@ -25,8 +26,9 @@ public:
     WarmConverter& operator=(const WarmConverter&) = delete;
 
     // Starts LibreOffice and waits until it answers. False when it cannot be had on this machine (no
-    // soffice, no python3 with uno, LibreOffice refused to start); whyNot() then says why.
-    bool start();
+    // soffice, no python3 with uno, LibreOffice refused to start), or when `given up` says so while it
+    // waits (the run ends before LibreOffice is up); whyNot() then says why.
+    bool start(const std::function<bool()>& givenUp = {});
     bool isRunning() const;
     QString whyNot() const { return whyNot_; }
 
@@ -38,10 +40,10 @@ public:
     qint64 officeProcessId() const { return officePid_; }
 
 private:
-    bool launchHelper();
+    bool launchHelper(const std::function<bool()>& givenUp = {});
     void stopHelper();
     // One request line; the answer line, empty when the helper did not answer.
-    QString ask(const QString& request, int timeoutMs);
+    QString ask(const QString& request, int timeoutMs, const std::function<bool()>& givenUp = {});
 
     QString python_;
     std::unique_ptr<QTemporaryDir> folder_; // the helper script and LibreOffice's profile
